@@ -1,0 +1,96 @@
+#include "mowik/frontend/speak_text.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "mowik/frontend/cls_stack_collection.h"
+#include "mowik/output/random_between.h"
+
+namespace mowik {
+namespace {
+
+class RecordingSink : public PhonemeSink {
+ public:
+  void PlaySampa(const std::string& phonemeText) override { calls.push_back(phonemeText); }
+  std::vector<std::string> calls;
+};
+
+std::string Spoken(std::wstring text) {
+  RecordingSink sink;
+  SpeakText(text, sink);
+  EXPECT_EQ(sink.calls.size(), 1u) << "the sink gets one call per utterance";
+  EXPECT_TRUE(text.empty()) << "the caller's text is consumed";
+  return sink.calls.empty() ? "" : sink.calls.front();
+}
+
+std::vector<std::pair<std::wstring, int32_t>> Pieces(const std::wstring& text) {
+  std::vector<std::pair<std::wstring, int32_t>> pieces;
+  CutPieces(text, [&](const std::wstring& piece) { pieces.emplace_back(piece, IntonationOf(piece)); });
+  return pieces;
+}
+
+using PieceList = std::vector<std::pair<std::wstring, int32_t>>;
+
+TEST(SpeakText, AlaMaKota) {
+  EXPECT_EQ(Spoken(L"ala ma kota."),
+            "\r\na 70 0 240\r\nl 70 0 220\r\na 70 0 200"
+            "\r\nm 70 0 240\r\na 70 0 213"
+            "\r\nk 70 0 213\r\no 70 0 200\r\nt 70 0 187\r\na 150 0 173\r\n_ 200 0 160");
+}
+
+TEST(SpeakText, EmptyAndBlankTextsGiveEmptyPhonemeText) {
+  EXPECT_EQ(Spoken(L""), "");
+  EXPECT_EQ(Spoken(L"   \t "), "");
+  EXPECT_EQ(Spoken(L"123 ABC"), "");
+}
+
+TEST(SpeakText, StartsFromAnEmptyList) {
+  PhonemeList().Push(L"x");  // left over from an interrupted call
+  EXPECT_EQ(Spoken(L"a"), "\r\na 70 0 240");
+}
+
+TEST(CutPieces, PiecesAndTheirIntonation) {
+  EXPECT_EQ(Pieces(L"ala ma kota."), (PieceList{{L"ala", 1}, {L"ma", 1}, {L"kota.", 1}}));
+  EXPECT_EQ(Pieces(L"czy tak?"), (PieceList{{L"czy", 1}, {L"tak?", -1}}));
+  EXPECT_EQ(Pieces(L"tak, dobrze!"), (PieceList{{L"tak,", -1}, {L"dobrze!", 2}}));
+  EXPECT_EQ(Pieces(L"(tak) pół-"), (PieceList{{L"(tak)", -1}, {L"pół-", 1}}));
+  EXPECT_EQ(Pieces(L"a;b.c"), (PieceList{{L"a;", 1}, {L"b.", 1}, {L"c", 1}}));
+  EXPECT_EQ(Pieces(L"a . b"), (PieceList{{L"a", 1}, {L".", 1}, {L"b", 1}}));
+}
+
+TEST(CutPieces, BlanksTabsAndLineBreaks) {
+  EXPECT_EQ(Pieces(L"ala   \t  ma  "), (PieceList{{L"ala", 1}, {L"ma", 1}}));
+  EXPECT_EQ(Pieces(L" ala"), (PieceList{{L"", 1}, {L"ala", 1}})) << "a leading blank cuts an empty piece";
+  // A tab cuts only once the rest has been cleaned up, that is after the first cut.
+  EXPECT_EQ(Pieces(L"ala\tma kot\tma"), (PieceList{{L"ala ma", 1}, {L"kot", 1}, {L"ma", 1}}));
+  EXPECT_EQ(Pieces(L"\tala ma"), (PieceList{{L"ala", 1}, {L"ma", 1}}));
+  EXPECT_EQ(Pieces(L"\t"), (PieceList{{L"", 1}}));
+  EXPECT_EQ(Pieces(L"ala\r\nma."), (PieceList{{L"ala\r\nma.", 1}}));
+  EXPECT_EQ(Pieces(L""), PieceList{});
+}
+
+TEST(SpeakText, WordsSplitByATabInOnePieceShareOneContour) {
+  // «ala<TAB>ma» is one piece of two words: seven items, one pitch line.
+  EXPECT_EQ(Spoken(L"ala\tma"),
+            "\r\na 70 0 240\r\nl 70 0 229\r\na 70 0 217\r\nm 70 0 194\r\na 70 0 183");
+}
+
+TEST(SpeakText, RisingPiecesUseTheDraw) {
+  FixRandomDraw(0.5);
+  EXPECT_EQ(Spoken(L"tak?"), "\r\nt 70 0 196\r\na 70 0 204\r\nk 150 0 212\r\n_ 200 0 220");
+  ReleaseRandomDraw();
+}
+
+TEST(SpeakText, HostileInputIsSafe) {
+  std::wstring marks(40000, L'.');
+  EXPECT_EQ(Spoken(marks).size(), 40000u * 13);  // one pause line per mark
+  std::wstring mixed;
+  for (int i = 0; i < 20000; ++i) mixed += L"za\tżółć\r\n\x01\xFFFF\u4e2d gęś? ";
+  EXPECT_FALSE(Spoken(mixed).empty());
+  EXPECT_FALSE(Spoken(std::wstring(100000, L'a')).empty());
+}
+
+}  // namespace
+}  // namespace mowik

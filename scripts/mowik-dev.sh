@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Mowik and drives the builds.
+#   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
+#   mowik-dev.sh run     setup, then run the main job on a sample Polish text
+#   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, Windows under Wine
+# The README and .ci/run both call this script, so they cannot drift apart.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+export WINEDEBUG=-all
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(
+  cmake g++ make libgtest-dev googletest zlib1g-dev
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb
+)
+
+install_packages() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "== installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get install -y "${missing[@]}" || { $sudo apt-get update && $sudo apt-get install -y "${missing[@]}"; }
+}
+
+build() {
+  local preset=$1
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+}
+
+run_tests() {
+  local preset=$1
+  echo "== test $preset"
+  ctest --preset "$preset" -j "$jobs"
+}
+
+case "${1:-}" in
+  setup)
+    install_packages
+    build native
+    build windows
+    ;;
+  run)
+    "$0" setup
+    echo "== mowik-say --phonemes \"ala ma kota.\""
+    build/native/tools/mowik-say --phonemes "ala ma kota."
+    echo
+    ;;
+  test)
+    install_packages
+    build native
+    run_tests native
+    build native-sanitize
+    run_tests native-sanitize
+    build windows
+    run_tests windows
+    echo "== all tests passed"
+    ;;
+  *)
+    echo "usage: $0 setup|run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,186 @@
+// mowik-say: Polish text from the command line or standard input through Mowik's pipeline.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "mowik/frontend/speak_text.h"
+#include "mowik/output/main_module.h"
+#include "mowik/output/random_between.h"
+#include "tools/utf8_text.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace mowik {
+namespace {
+
+constexpr char kUsage[] =
+    "usage: mowik-say [options] [text ...]\n"
+    "Reads Polish text from the arguments (joined by blanks) or, when there are none, from\n"
+    "standard input, as UTF-8.\n"
+    "\n"
+    "  --phonemes       print the phoneme text the player receives (CR LF before every line)\n"
+    "                   (the default until speech output is there)\n"
+    "  --pieces         print each piece and its intonation mode: piece<TAB>mode\n"
+    "  --random R       use the draw R (0 <= R < 1) for every random choice of the prosody\n"
+    "  --no-normalise   take the text as already normalised\n"
+    "  --no-spell       do not spell capital words or read digit strings\n"
+    "  --dict FILE      replacement dictionary: UTF-8 lines of find<TAB>replace\n"
+    "  --help           show this text\n"
+    "  --               the rest of the arguments is text\n";
+
+enum class Mode { Phonemes, Pieces };
+
+struct Options {
+  Mode mode = Mode::Phonemes;
+  bool normalise = true;
+  bool read_stdin = true;
+  std::string text;  // UTF-8, from the arguments
+  std::string dict_path;
+};
+
+[[noreturn]] void UsageError(const std::string& message) {
+  std::cerr << "mowik-say: " << message << "\n" << kUsage;
+  std::exit(2);
+}
+
+[[noreturn]] void InputError(const std::string& message) {
+  std::cerr << "mowik-say: " << message << "\n";
+  std::exit(1);
+}
+
+Options ParseArguments(const std::vector<std::string>& args) {
+  Options options;
+  bool options_end = false;
+  std::vector<std::string> words;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool is_option = !options_end && (arg.rfind("--", 0) == 0 || arg == "-h");
+    if (!is_option) {
+      words.push_back(arg);
+      continue;
+    }
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    if (arg == "--") {
+      options_end = true;
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else if (arg == "--phonemes") {
+      options.mode = Mode::Phonemes;
+    } else if (arg == "--pieces") {
+      options.mode = Mode::Pieces;
+    } else if (arg == "--no-normalise") {
+      options.normalise = false;
+    } else if (arg == "--no-spell") {
+      SpellCapital = 0;
+    } else if (arg == "--random") {
+      const std::string& text = value();
+      char* end = nullptr;
+      const double r = std::strtod(text.c_str(), &end);
+      if (text.empty() || *end != '\0' || !FixRandomDraw(r))
+        UsageError("--random needs a number from 0 up to (not including) 1, not '" + text + "'");
+    } else if (arg == "--dict") {
+      options.dict_path = value();
+    } else {
+      UsageError("unknown option " + arg);
+    }
+  }
+  if (!words.empty()) {
+    options.read_stdin = false;
+    for (size_t i = 0; i < words.size(); ++i) options.text += (i ? " " : "") + words[i];
+  }
+  return options;
+}
+
+std::string ReadAll(std::FILE* file) {
+  std::string bytes;
+  char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  return bytes;
+}
+
+std::wstring DecodeOrExit(const std::string& bytes, const std::string& what) {
+  size_t offset = 0;
+  std::optional<std::wstring> text = DecodeUtf8(bytes, &offset);
+  if (!text) InputError(what + " is not valid UTF-8 (bad byte at offset " + std::to_string(offset) + ")");
+  return std::move(*text);
+}
+
+// Rows of the replacement dictionary, find and replace, in file order.
+std::vector<std::pair<std::wstring, std::wstring>> ReadDictionary(const std::string& path) {
+  std::ifstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+  if (!file) InputError("cannot read the dictionary " + path);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::wstring text = DecodeOrExit(bytes, "the dictionary " + path);
+  std::vector<std::pair<std::wstring, std::wstring>> rows;
+  size_t start = 0;
+  for (int line = 1; start < text.size(); ++line) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring row = text.substr(start, end - start);
+    if (!row.empty() && row.back() == L'\r') row.pop_back();
+    start = end + 1;
+    if (row.empty()) continue;
+    const size_t tab = row.find(L'\t');
+    if (tab == std::wstring::npos)
+      InputError("the dictionary " + path + ", line " + std::to_string(line) + ": no tab between find and replace");
+    rows.emplace_back(row.substr(0, tab), row.substr(tab + 1));
+  }
+  return rows;
+}
+
+class PrintingSink : public PhonemeSink {
+ public:
+  void PlaySampa(const std::string& phonemeText) override {
+    std::fwrite(phonemeText.data(), 1, phonemeText.size(), stdout);
+  }
+};
+
+int Run(const std::vector<std::string>& args) {
+  const Options options = ParseArguments(args);
+  if (!options.dict_path.empty()) ReadDictionary(options.dict_path);  // checked now, applied by normalisation
+  std::wstring text = options.read_stdin ? DecodeOrExit(ReadAll(stdin), "standard input")
+                                         : DecodeOrExit(options.text, "the text");
+  if (options.mode == Mode::Pieces) {
+    CutPieces(text, [](const std::wstring& piece) {
+      std::cout << EncodeUtf8(piece) << '\t' << IntonationOf(piece) << '\n';
+    });
+    return 0;
+  }
+  PrintingSink sink;
+  SpeakText(text, sink);
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace
+}  // namespace mowik
+
+#ifdef _WIN32
+// Wide arguments keep every Polish letter whatever the code page; the byte streams stay raw.
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(mowik::EncodeUtf8(argv[i]));
+  return mowik::Run(args);
+}
+#else
+int main(int argc, char** argv) {
+  return mowik::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

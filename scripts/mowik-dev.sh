@@ -2,7 +2,8 @@
 # Sets up a Debian machine for Mowik and drives the builds.
 #   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
 #   mowik-dev.sh run     setup, then run the main job on a sample Polish text
-#   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, Windows under Wine
+#   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, the fuzz
+#                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine
 # The README and .ci/run both call this script, so they cannot drift apart.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(
   cmake g++ make libgtest-dev googletest zlib1g-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb
+  clang libclang-rt-14-dev
 )
 
 install_packages() {
@@ -41,6 +43,21 @@ run_tests() {
   ctest --preset "$preset" -j "$jobs"
 }
 
+run_fuzzers() {
+  local seconds=${MOWIK_FUZZ_SECONDS:-20}
+  local fuzzer name corpus
+  for fuzzer in build/fuzz/fuzzers/*; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus=$(mktemp -d)
+    [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
+    echo "== fuzz $name for ${seconds}s"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed" >&2; exit 1; }
+    rm -rf "$corpus"
+  done
+}
+
 case "${1:-}" in
   setup)
     install_packages
@@ -59,6 +76,8 @@ case "${1:-}" in
     run_tests native
     build native-sanitize
     run_tests native-sanitize
+    build fuzz
+    run_fuzzers
     build windows
     run_tests windows
     echo "== all tests passed"

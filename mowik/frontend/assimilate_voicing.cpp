@@ -24,8 +24,9 @@ bool IsVoiceless(std::wstring_view x) { return VoicelessSet.find(x) != std::wstr
 void AssimilateVoicing(ClsStackCollection& list) {
   const int32_t n = list.Count();
   for (int32_t i = 1; i < n - 3; ++i) {
+    const std::wstring& item = list.Item(i);
     for (const Devoicing& pair : kRegressive) {
-      if (list.Item(i) != pair.voiced) continue;
+      if (item.empty() || item[0] != pair.voiced[0] || item != pair.voiced) continue;
       bool before_voiceless = false;
       for (int32_t ahead = 1; ahead <= pair.lookahead; ++ahead)
         before_voiceless = before_voiceless || IsVoiceless(list.Item(i + ahead));

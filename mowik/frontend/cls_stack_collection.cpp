@@ -2,10 +2,9 @@
 
 namespace mowik {
 
-const std::wstring& ClsStackCollection::Item(int32_t index) const {
+const std::wstring& ClsStackCollection::Missing() {
   static const std::wstring missing;
-  if (index < 1 || index > Count()) return missing;
-  return items_[static_cast<size_t>(index) - 1];
+  return missing;
 }
 
 void ClsStackCollection::Replace(int32_t index, std::wstring value) {

@@ -53,6 +53,7 @@ void CutPieces(std::wstring_view text, const std::function<void(const std::wstri
 void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
   ClsStackCollection& list = PhonemeList();
   std::string phonemes;
+  phonemes.reserve(text.size() * 10);  // about ten bytes of phoneme text per letter
   CutPieces(text, [&](const std::wstring& piece) {
     TranscribeLetters(piece, list);
     AssimilateVoicing(list);

@@ -1,5 +1,7 @@
 #include "mowik/frontend/transcribe_letters.h"
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 
 #include "mowik/verbalise/collapse_spaces.h"
@@ -80,6 +82,15 @@ constexpr LetterRule kRules[] = {
     {L'ó', When::Always, {}, L"u", 0},
 };
 
+// The rows of one letter: kRules keeps each letter's rows together.
+std::span<const LetterRule> RulesOf(wchar_t c) {
+  const LetterRule* first = std::find_if(std::begin(kRules), std::end(kRules),
+                                         [c](const LetterRule& rule) { return rule.letter == c; });
+  const LetterRule* last = std::find_if(first, std::end(kRules),
+                                        [c](const LetterRule& rule) { return rule.letter != c; });
+  return {first, last};
+}
+
 bool Holds(const LetterRule& rule, const Cursor& at) {
   switch (rule.when) {
     case When::Last: return at.IsLast();
@@ -138,8 +149,8 @@ size_t TranscribeLetter(const Cursor& at, ClsStackCollection& list) {
     case L'ę': PushNasalVowel(L"e~", L"e", at, list); return 0;
     case L'ą': PushNasalVowel(L"o~", L"o", at, list); return 0;
   }
-  for (const LetterRule& rule : kRules) {
-    if (rule.letter != c || !Holds(rule, at)) continue;
+  for (const LetterRule& rule : RulesOf(c)) {
+    if (!Holds(rule, at)) continue;
     if (rule.when == When::NextSoftI || rule.when == When::AfterNextSoftI)
       PushSoftI(rule.phoneme, at, rule.consumed, list);
     else

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "mowik/frontend/phoneme_sink.h"
+#include "mowik/output/phoneme_sink.h"
 
 namespace mowik {
 

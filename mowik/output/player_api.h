@@ -1,0 +1,32 @@
+#pragma once
+// The calls Mowik makes into the player library. The Windows build implements them by loading
+// vrlplay.dll (VrlplayLibrary); tests use doubles.
+
+#include <cstdint>
+#include <string>
+
+namespace mowik {
+
+// VRL_Play's flag word: return only when the queue is empty.
+constexpr int32_t kVrlWait = 0x40;
+
+class PlayerApi {
+ public:
+  virtual ~PlayerApi() = default;
+  virtual int32_t IsPlaying() = 0;
+  virtual int32_t SetDatabase(const std::wstring& id) = 0;
+  virtual int32_t SetPitchRatio(float ratio) = 0;
+  virtual int32_t SetDurationRatio(float ratio) = 0;
+  virtual int32_t SetVoiceFreq(int32_t hertz) = 0;
+  // text is phoneme text (ASCII); outFile is ignored unless a file-output bit is set.
+  virtual int32_t Play(const std::string& text, int32_t flags, const std::wstring& outFile,
+                       intptr_t target) = 0;
+  virtual int32_t Stop() = 0;
+  // Fills buf (len bytes, 8-bit text) with the last error text; see VRL_LastError.
+  virtual int32_t LastError(char* buf, int32_t len) = 0;
+  // True once the library or one of its functions could not be found (already reported):
+  // nothing should be spoken then.
+  virtual bool Unavailable() const = 0;
+};
+
+}  // namespace mowik

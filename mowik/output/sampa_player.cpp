@@ -1,0 +1,47 @@
+#include "mowik/output/sampa_player.h"
+
+#include "mowik/output/main_module.h"
+
+namespace mowik {
+namespace {
+
+constexpr int32_t kErrorTextSize = 1024;
+
+}  // namespace
+
+void SampaPlayer::ReportPlayerError(int32_t result) {
+  std::string buffer(kErrorTextSize, '\0');
+  player_.LastError(buffer.data(), kErrorTextSize);
+  buffer.resize(buffer.find('\0') == std::string::npos ? buffer.size() : buffer.find('\0'));
+  // The player's texts are plain ASCII; any other byte is kept as its Latin-1 letter.
+  PlayerErrorText.assign(buffer.begin(), buffer.end());
+  for (wchar_t& c : PlayerErrorText) c = static_cast<wchar_t>(static_cast<unsigned char>(c));
+  if (result != 0) {
+    ++errors_shown_;
+    reporter_.ShowPlayerError(PlayerErrorText);
+  }
+}
+
+void SampaPlayer::SetOutput(int32_t fileFlags, std::wstring outFile) {
+  file_flags_ = fileFlags;
+  out_file_ = outFile.empty() ? L"0" : std::move(outFile);
+}
+
+void SampaPlayer::PlaySampa(const std::string& phonemeText) {
+  if (phonemeText.find("\r\n") == std::string::npos) return;
+  const int32_t playing = player_.IsPlaying();
+  if (player_.Unavailable() || playing != 0) return;
+
+  ReportPlayerError(player_.SetDatabase(DatabaseName));
+  ReportPlayerError(player_.SetPitchRatio(PitchRatio));
+  ReportPlayerError(player_.SetDurationRatio(DurationRatio));
+  ReportPlayerError(player_.SetVoiceFreq(VoiceFreq));
+  if (!player_.Unavailable()) {
+    // The player plays only lines that end in a line break, and the pipeline leaves the last
+    // line without one: ending the text here lets the last phoneme be heard too.
+    ReportPlayerError(player_.Play(phonemeText + "\r\n", kVrlWait | file_flags_, out_file_, 0));
+  }
+  ReportPlayerError(player_.Stop());
+}
+
+}  // namespace mowik

@@ -1,0 +1,44 @@
+#pragma once
+// SampaPlayer: the one place where Mowik speaks through the player library. Before every
+// utterance it sets the database and the current voice profile's pitch, duration and
+// frequency, plays the text to its end and stops the player; every call's error text is
+// fetched, and shown when the call failed.
+
+#include <cstdint>
+#include <string>
+
+#include "mowik/output/phoneme_sink.h"
+#include "mowik/output/player_api.h"
+#include "mowik/output/player_reporter.h"
+
+namespace mowik {
+
+class SampaPlayer : public PhonemeSink {
+ public:
+  SampaPlayer(PlayerApi& player, PlayerReporter& reporter) : player_(player), reporter_(reporter) {}
+
+  // Plays the phoneme text of one utterance and returns when it has been played. A text
+  // without any line break is not played; an utterance that arrives while the player is
+  // still playing is dropped, not queued. Each step runs even after an earlier one failed.
+  void PlaySampa(const std::string& phonemeText) override;
+
+  // Fetches the player's last error text into PlayerErrorText, and shows it when result is
+  // not 0.
+  void ReportPlayerError(int32_t result);
+
+  // Output for later utterances: flags added to VRL_Play's and the file they name (none: the
+  // sound device).
+  void SetOutput(int32_t fileFlags, std::wstring outFile);
+
+  // How many non-zero results were shown so far.
+  int32_t ErrorsShown() const { return errors_shown_; }
+
+ private:
+  PlayerApi& player_;
+  PlayerReporter& reporter_;
+  int32_t file_flags_ = 0;
+  std::wstring out_file_ = L"0";
+  int32_t errors_shown_ = 0;
+};
+
+}  // namespace mowik

@@ -1,0 +1,111 @@
+#include "mowik/output/vrlplay_library.h"
+
+#include <windows.h>
+
+namespace mowik {
+namespace {
+
+constexpr const char* kFunctionNames[] = {
+    "VRL_IsPlaying", "VRL_SetDatabase", "VRL_SetPitchRatio", "VRL_SetDurationRatio",
+    "VRL_SetVoiceFreq", "VRL_Play", "VRL_Stop", "VRL_LastError",
+};
+
+using IsPlayingFn = int(WINAPI*)();
+using SetDatabaseFn = int(WINAPI*)(const char*);
+using SetRatioFn = int(WINAPI*)(float);
+using SetVoiceFreqFn = int(WINAPI*)(int);
+using PlayFn = int(WINAPI*)(const char*, int, const char*, LONG_PTR);
+using StopFn = int(WINAPI*)();
+using LastErrorFn = int(WINAPI*)(char*, int);
+
+// Text for the player goes in the system's ANSI code page.
+std::string Ansi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+  return out;
+}
+
+std::wstring Wide(const char* text) {
+  std::wstring out;
+  for (; *text; ++text) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+  return out;
+}
+
+}  // namespace
+
+VrlplayLibrary::VrlplayLibrary(PlayerReporter& reporter, std::wstring fileName)
+    : reporter_(reporter), file_name_(std::move(fileName)) {}
+
+VrlplayLibrary::~VrlplayLibrary() = default;
+
+void* VrlplayLibrary::Resolve(Function function) {
+  if (resolved_[function]) return functions_[function];
+  if (!load_tried_) {
+    load_tried_ = true;
+    module_ = LoadLibraryW(file_name_.c_str());
+    if (!module_) {
+      unavailable_ = true;
+      reporter_.ShowPlayerError(L"Can't load " + file_name_ +
+                                L" (looked for it beside the program, in the system folders "
+                                L"and on the PATH); nothing is spoken.");
+    }
+  }
+  resolved_[function] = true;
+  if (!module_) return nullptr;
+  functions_[function] = reinterpret_cast<void*>(
+      GetProcAddress(static_cast<HMODULE>(module_), kFunctionNames[function]));
+  if (!functions_[function]) {
+    unavailable_ = true;
+    reporter_.ShowPlayerError(file_name_ + L" has no function " + Wide(kFunctionNames[function]) +
+                              L"; nothing is spoken.");
+  }
+  return functions_[function];
+}
+
+int32_t VrlplayLibrary::IsPlaying() {
+  auto fn = reinterpret_cast<IsPlayingFn>(Resolve(kIsPlaying));
+  return fn ? fn() : 0;
+}
+
+int32_t VrlplayLibrary::SetDatabase(const std::wstring& id) {
+  auto fn = reinterpret_cast<SetDatabaseFn>(Resolve(kSetDatabase));
+  return fn ? fn(Ansi(id).c_str()) : 0;
+}
+
+int32_t VrlplayLibrary::SetPitchRatio(float ratio) {
+  auto fn = reinterpret_cast<SetRatioFn>(Resolve(kSetPitchRatio));
+  return fn ? fn(ratio) : 0;
+}
+
+int32_t VrlplayLibrary::SetDurationRatio(float ratio) {
+  auto fn = reinterpret_cast<SetRatioFn>(Resolve(kSetDurationRatio));
+  return fn ? fn(ratio) : 0;
+}
+
+int32_t VrlplayLibrary::SetVoiceFreq(int32_t hertz) {
+  auto fn = reinterpret_cast<SetVoiceFreqFn>(Resolve(kSetVoiceFreq));
+  return fn ? fn(hertz) : 0;
+}
+
+int32_t VrlplayLibrary::Play(const std::string& text, int32_t flags, const std::wstring& outFile,
+                             intptr_t target) {
+  auto fn = reinterpret_cast<PlayFn>(Resolve(kPlay));
+  return fn ? fn(text.c_str(), flags, Ansi(outFile).c_str(), static_cast<LONG_PTR>(target)) : 0;
+}
+
+int32_t VrlplayLibrary::Stop() {
+  auto fn = reinterpret_cast<StopFn>(Resolve(kStop));
+  return fn ? fn() : 0;
+}
+
+int32_t VrlplayLibrary::LastError(char* buf, int32_t len) {
+  auto fn = reinterpret_cast<LastErrorFn>(Resolve(kLastError));
+  return fn ? fn(buf, len) : 0;
+}
+
+}  // namespace mowik

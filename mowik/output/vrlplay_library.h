@@ -1,0 +1,48 @@
+#pragma once
+// The player library as Mowik meets it: vrlplay.dll, loaded by its file name at the first
+// call into it, each function looked up by its exported name at its own first call. A
+// missing library or function is reported once through the reporter; the call then returns 0
+// and Unavailable() turns true. Windows only.
+
+#include <string>
+
+#include "mowik/output/player_api.h"
+#include "mowik/output/player_reporter.h"
+
+namespace mowik {
+
+class VrlplayLibrary : public PlayerApi {
+ public:
+  explicit VrlplayLibrary(PlayerReporter& reporter, std::wstring fileName = L"vrlplay.dll");
+  ~VrlplayLibrary() override;  // the library stays loaded: the player owns a thread in it
+  VrlplayLibrary(const VrlplayLibrary&) = delete;
+  VrlplayLibrary& operator=(const VrlplayLibrary&) = delete;
+
+  int32_t IsPlaying() override;
+  int32_t SetDatabase(const std::wstring& id) override;
+  int32_t SetPitchRatio(float ratio) override;
+  int32_t SetDurationRatio(float ratio) override;
+  int32_t SetVoiceFreq(int32_t hertz) override;
+  int32_t Play(const std::string& text, int32_t flags, const std::wstring& outFile,
+               intptr_t target) override;
+  int32_t Stop() override;
+  int32_t LastError(char* buf, int32_t len) override;
+  bool Unavailable() const override { return unavailable_; }
+
+ private:
+  enum Function { kIsPlaying, kSetDatabase, kSetPitchRatio, kSetDurationRatio, kSetVoiceFreq,
+                  kPlay, kStop, kLastError, kFunctionCount };
+
+  // The function's address, looked up at its first use; nullptr (reported) when missing.
+  void* Resolve(Function function);
+
+  PlayerReporter& reporter_;
+  std::wstring file_name_;
+  void* module_ = nullptr;
+  bool load_tried_ = false;
+  bool unavailable_ = false;
+  void* functions_[kFunctionCount] = {};
+  bool resolved_[kFunctionCount] = {};
+};
+
+}  // namespace mowik

@@ -1,0 +1,37 @@
+#pragma once
+// mowik-say's options for speaking: the voice profile, the database and the output file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mowik/output/voice_profile.h"
+
+namespace mowik {
+
+struct SpeechOptions {
+  VoiceProfile profile;           // --pitch 15..400, --duration 3..18, --freq 10000..30000
+  std::wstring database = L"pl1"; // --db
+  std::string out_file;           // -o, UTF-8; empty: the sound device
+  bool alaw = false;              // --alaw: 8-bit A-law WAV at half rate
+  bool mulaw = false;             // --mulaw
+};
+
+// If args[i] is one of the speech options, takes it (and its value, advancing i) into options
+// and returns true; a bad or missing value sets error. Returns false for any other argument.
+bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOptions& options,
+                      std::string& error);
+
+// The player's output bits for options.out_file, chosen by its extension (.wav, .au, .raw;
+// any case) and the A-law/mu-law choice; 0 for the sound device. Sets error for an unknown
+// extension, or A-law/mu-law with anything but .wav.
+int32_t FileOutputFlags(const SpeechOptions& options, std::string& error);
+
+// Output bits of the player's flag word.
+constexpr int32_t kOutFileType0 = 0x400;   // WAV
+constexpr int32_t kOutFileType1 = 0x800;   // Sun/NeXT .au
+constexpr int32_t kOutFileType2 = 0x1000;  // raw samples
+constexpr int32_t kOutAlaw = 0x4000;
+constexpr int32_t kOutMulaw = 0x8000;
+
+}  // namespace mowik

@@ -1,0 +1,67 @@
+#include "mowik/output/file_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mowik/settings/tests/temp_folder.h"
+
+namespace mowik {
+namespace {
+
+TEST(FileStore, ReadsWholeFilesWithinTheLimit) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"plik-żółw.bin");  // a Polish name reaches the disk intact
+  WriteBytes(path, {1, 2, 3, 4});
+  std::vector<uint8_t> bytes = {9};
+  EXPECT_EQ(ReadWholeFile(path, 4, bytes), FileRead::kRead);
+  EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3, 4}));
+  EXPECT_EQ(ReadWholeFile(path, 3, bytes), FileRead::kUnreadable);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadWholeFile(folder.File(L"none"), 100, bytes), FileRead::kMissing);
+  EXPECT_EQ(ReadWholeFile(folder.Path(), 100, bytes), FileRead::kUnreadable);
+  EXPECT_TRUE(PathExists(path));
+  EXPECT_TRUE(PathExists(folder.Path()));
+  EXPECT_FALSE(PathExists(folder.File(L"none")));
+}
+
+TEST(FileStore, ReplacementHappensOnlyAtTheCommit) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  WriteBytes(path, {1, 1, 1});
+  ASSERT_TRUE(WriteTemporaryFile(path, std::vector<uint8_t>{2, 2}));
+  // Killed here: the old file is whole, the new bytes wait beside it.
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{1, 1, 1}));
+  EXPECT_EQ(FileBytes(TemporaryPathFor(path)), (std::vector<uint8_t>{2, 2}));
+  ASSERT_TRUE(CommitTemporaryFile(path));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{2, 2}));
+  EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(FileStore, LeftoverTemporaryFileIsReplacedNextTime) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  WriteBytes(TemporaryPathFor(path), std::vector<uint8_t>(1000, 7));  // half-written by a crash
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{5}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{5}));
+  EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+}
+
+TEST(FileStore, FailedReplacementKeepsTheOldFile) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  WriteBytes(path, {1, 1, 1});
+  // The temporary file cannot be created where a folder stands.
+  std::filesystem::create_directories(FsPath(TemporaryPathFor(path)) / L"x");
+  EXPECT_FALSE(ReplaceFileContents(path, std::vector<uint8_t>{2}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{1, 1, 1}));
+
+  // Nor can a file replace a folder; the temporary file does not stay behind.
+  std::filesystem::create_directories(FsPath(folder.File(L"d")) / L"x");
+  EXPECT_FALSE(ReplaceFileContents(folder.File(L"d"), std::vector<uint8_t>{2}));
+  EXPECT_TRUE(Exists(folder.File(L"d") + L"/x"));
+  EXPECT_FALSE(Exists(TemporaryPathFor(folder.File(L"d"))));
+}
+
+}  // namespace
+}  // namespace mowik

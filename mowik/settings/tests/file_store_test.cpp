@@ -1,4 +1,5 @@
 #include "mowik/output/file_store.h"
+#include "mowik/output/program_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,18 @@ TEST(FileStore, FailedReplacementKeepsTheOldFile) {
   EXPECT_FALSE(ReplaceFileContents(folder.File(L"d"), std::vector<uint8_t>{2}));
   EXPECT_TRUE(Exists(folder.File(L"d") + L"/x"));
   EXPECT_FALSE(Exists(TemporaryPathFor(folder.File(L"d"))));
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
+  const std::wstring folder = ExecutableFolder().Path();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), kPathSeparator);
+#ifdef _WIN32
+  EXPECT_TRUE(Exists(FileInFolder(folder, L"settings_test.exe")));
+#else
+  EXPECT_TRUE(Exists(FileInFolder(folder, L"settings_test")));
+#endif
+  EXPECT_EQ(FileInFolder(L"C:\\", L"a.conf"), L"C:\\a.conf") << "a root keeps its one separator";
 }
 
 }  // namespace

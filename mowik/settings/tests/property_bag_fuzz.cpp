@@ -25,11 +25,8 @@ void CheckStable(const mowik::PropertyBagClass& bag) {
   }
 }
 
-const std::wstring& FilePath() {
-  static const std::wstring path = [] {
-    const std::string narrow = "/tmp/mowik-bag-fuzz-" + std::to_string(getpid()) + ".conf";
-    return std::wstring(narrow.begin(), narrow.end());
-  }();
+const std::string& FilePath() {
+  static const std::string path = "/tmp/mowik-bag-fuzz-" + std::to_string(getpid()) + ".conf";
   return path;
 }
 
@@ -45,11 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> plain = mowik::DecompressBytes(bytes);
   if (plain.size() > mowik::kMaxUncompressedSize) __builtin_trap();
 
-  if (FILE* file = std::fopen(std::string(FilePath().begin(), FilePath().end()).c_str(), "wb")) {
+  if (FILE* file = std::fopen(FilePath().c_str(), "wb")) {
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     mowik::PropertyBagClass loaded;
-    if (loaded.LoadFromFile(FilePath()) != (size > 0)) __builtin_trap();
+    const bool read = loaded.LoadFromFile(std::wstring(FilePath().begin(), FilePath().end()));
+    std::remove(FilePath().c_str());
+    if (read != (size > 0)) __builtin_trap();
     CheckStable(loaded);
   }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "mowik/output/program_folder.h"
+
 #ifndef _WIN32
 #include "mowik/output/posix_path.h"
 #endif
@@ -46,7 +48,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   std::wstring Path() const { return path_.wstring(); }
-  std::wstring File(const std::wstring& name) const { return Path() + L"/" + name; }
+  std::wstring File(const std::wstring& name) const { return Path() + kPathSeparator + name; }
 
  private:
   std::filesystem::path path_;

@@ -25,7 +25,9 @@ std::string FolderOf(const std::string& path) {
 
 FileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  const int fd = open(NarrowPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO at the path cannot hold the program up; it is then refused
+  // as not a regular file.
+  const int fd = open(NarrowPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kUnreadable;
   struct stat st {};
   FileRead result = FileRead::kRead;

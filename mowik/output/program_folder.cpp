@@ -3,7 +3,8 @@
 namespace mowik {
 
 std::wstring FileInFolder(const std::wstring& folder, const std::wstring& name) {
-  if (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) return folder + name;
+  if (folder.empty()) return name;  // no folder known: the current one
+  if (folder.back() == L'\\' || folder.back() == L'/') return folder + name;
   return folder + kPathSeparator + name;
 }
 

@@ -37,7 +37,8 @@ class FixedFolder final : public ProgramFolder {
   std::wstring path_;
 };
 
-// The file of that name in the folder: the folder, one separator, the name.
+// The file of that name in the folder: the folder, one separator, the name; the bare name
+// (the current folder) when the folder is empty.
 std::wstring FileInFolder(const std::wstring& folder, const std::wstring& name);
 
 }  // namespace mowik

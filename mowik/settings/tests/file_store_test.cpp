@@ -5,6 +5,14 @@
 
 #include <filesystem>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#else
+#include <sys/stat.h>
+#endif
+
 #include "mowik/settings/tests/temp_folder.h"
 
 namespace mowik {
@@ -24,6 +32,22 @@ TEST(FileStore, ReadsWholeFilesWithinTheLimit) {
   EXPECT_TRUE(PathExists(path));
   EXPECT_TRUE(PathExists(folder.Path()));
   EXPECT_FALSE(PathExists(folder.File(L"none")));
+}
+
+TEST(FileStore, FilesInUseOrNotRegularAreUnreadableNotFatal) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  std::vector<uint8_t> bytes;
+#ifdef _WIN32
+  WriteBytes(path, {1});
+  int locked = -1;  // another program holds the file without sharing it
+  ASSERT_EQ(_wsopen_s(&locked, path.c_str(), _O_RDONLY, _SH_DENYRW, 0), 0);
+  EXPECT_EQ(ReadWholeFile(path, 100, bytes), FileRead::kUnreadable);
+  _close(locked);
+#else
+  ASSERT_EQ(mkfifo(NarrowPath(path).c_str(), 0600), 0);  // reading must not wait for a writer
+  EXPECT_EQ(ReadWholeFile(path, 100, bytes), FileRead::kUnreadable);
+#endif
 }
 
 TEST(FileStore, ReplacementHappensOnlyAtTheCommit) {
@@ -74,6 +98,7 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
   EXPECT_TRUE(Exists(FileInFolder(folder, L"settings_test")));
 #endif
   EXPECT_EQ(FileInFolder(L"C:\\", L"a.conf"), L"C:\\a.conf") << "a root keeps its one separator";
+  EXPECT_EQ(FileInFolder(L"", L"a.conf"), L"a.conf");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ class TempFolder {
     static std::atomic<int> serial{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     path_ = std::filesystem::temp_directory_path() /
-            ("mowik-settings-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+            ("mowik-settings-" + std::to_string(stamp) + "-" + std::to_string(std::random_device{}()) + "-" +
+             std::to_string(serial++));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {

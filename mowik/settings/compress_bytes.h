@@ -1,0 +1,35 @@
+#pragma once
+// The compressed form of the settings bytes: a 16-byte header, then a zlib stream.
+//   offset 0  magic 0x0012F724 (bytes 24 F7 12 00)
+//   offset 4  uncompressed size      offset 8  size of the zlib stream
+//   offset 12 CRC-32 of the uncompressed bytes (zlib's crc32 from 0)
+//   offset 16 the stream, as zlib's compress gives it at its default level
+// All numbers 32-bit unsigned little-endian; bytes after the stream are ignored.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mowik {
+
+inline constexpr uint32_t kCompressedMagic = 0x0012F724;
+inline constexpr size_t kCompressedHeaderSize = 16;
+// A header claiming more than this is taken as corrupt: no settings come near it, and the
+// reader must not allocate whatever a damaged file claims.
+inline constexpr uint32_t kMaxUncompressedSize = 64u << 20;
+
+// The compressed form of the bytes; empty for empty input or when zlib fails.
+std::vector<uint8_t> CompressBytes(std::span<const uint8_t> data);
+
+// The bytes a compressed form holds. Bytes that are not a compressed form (shorter than 17
+// bytes or without the magic) come back unchanged; a compressed form that is damaged (bad
+// stream, sizes that do not match, CRC mismatch, a size beyond kMaxUncompressedSize) gives
+// an empty result.
+std::vector<uint8_t> DecompressBytes(std::span<const uint8_t> data);
+
+// zlib's version text.
+std::wstring ZLibVersion();
+
+}  // namespace mowik

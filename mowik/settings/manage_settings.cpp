@@ -1,0 +1,124 @@
+#include "mowik/settings/manage_settings.h"
+
+#include <algorithm>
+
+#include "mowik/output/main_module.h"
+#include "mowik/output/table_model.h"
+#include "mowik/output/trimmed_text.h"
+#include "mowik/settings/property_bag_class.h"
+
+namespace mowik {
+namespace {
+
+// The four keys of a voice profile, in the order they are written and read; column k + 1 of
+// the voice table holds key k.
+constexpr const wchar_t* kVoiceKeys[] = {L"VoiceName", L"VoicePitch", L"VoiceDuration", L"VoiceFrequency"};
+constexpr const wchar_t* kDefaultVoice[] = {L"<domy\u015Blny g\u0142os>", L"100", L"10", L"16000"};
+constexpr const wchar_t* kDictKeys[] = {L"DictFrom", L"DictTo"};
+
+std::wstring Numbered(const wchar_t* key, int32_t n) { return key + TrimmedText(n); }
+
+// How many numbered rows to read for a stored count. Every row of a file we wrote has keys of
+// its own in the bag, so a count beyond the bag's size can only come from a damaged file, and
+// is not allowed to make the load add billions of rows.
+int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey) {
+  const int32_t count = AsInt32(bag.ReadProperty(countKey));
+  return std::clamp<int64_t>(count, 0, static_cast<int64_t>(bag.Bag().Count()));
+}
+
+}  // namespace
+
+std::wstring SettingsPath(const ProgramFolder& folder) { return FileInFolder(folder.Path(), kSettingsFileName); }
+
+void SetDefaultSettings() {
+  CurrentVoice = 0;
+  HotPlay = 0;
+  HotPause = 0;
+  HotStop = 0;
+  HotNow = 0;
+  SpeakNow = 0;
+  SpeakNowInterval = L"15";
+  SpeakSelected = 0;
+  SpellCapital = 1;
+}
+
+void SaveSettings(const ProgramFolder& folder) {
+  PropertyBagClass bag;
+  bag.WriteProperty(L"SpellCapital", SpellCapital);
+  bag.WriteProperty(L"CurrentVoice", CurrentVoice);
+  bag.WriteProperty(L"SpeakSelected", SpeakSelected);
+  bag.WriteProperty(L"SpeakNow", SpeakNow);
+  bag.WriteProperty(L"SpeakNowInterval", SpeakNowInterval);
+  bag.WriteProperty(L"HotPlay", HotPlay);
+  bag.WriteProperty(L"HotPause", HotPause);
+  bag.WriteProperty(L"HotStop", HotStop);
+  bag.WriteProperty(L"HotNow", HotNow);
+
+  const TableModel& voices = VoicesTable();
+  if (voices.Rows() > 1)
+    bag.WriteProperty(L"VoiceCount", voices.Rows());
+  else
+    bag.WriteProperty(L"VoiceCount", int16_t{1});
+  // The default profile always goes under number 1; an edited row 1 of the table then
+  // replaces it, since the bag keeps the last value written.
+  for (int k = 0; k < 4; ++k) bag.WriteProperty(Numbered(kVoiceKeys[k], 1), std::wstring(kDefaultVoice[k]));
+  for (int32_t n = 1; n <= voices.Rows(); ++n)
+    for (int k = 0; k < 4; ++k) bag.WriteProperty(Numbered(kVoiceKeys[k], n), voices.CellText(n, k + 1));
+
+  const TableModel& dictionary = DictionaryTable();
+  bag.WriteProperty(L"DictCount", dictionary.Rows());
+  for (int32_t n = 1; n <= dictionary.Rows(); ++n)
+    for (int k = 0; k < 2; ++k) bag.WriteProperty(Numbered(kDictKeys[k], n), dictionary.CellText(n, k + 1));
+
+  bag.SaveToFile(SettingsPath(folder), true, true);
+}
+
+void LoadSettings(const ProgramFolder& folder, SettingsView& view) {
+  const std::wstring path = SettingsPath(folder);
+  PropertyBagClass bag;
+  if (!bag.LoadFromFile(path)) {
+    SetDefaultSettings();
+    SaveSettings(folder);
+    // Still unreadable (a folder without write access): every key reads as missing.
+    bag.LoadFromFile(path);
+  }
+
+  SpellCapital = AsInt16(bag.ReadProperty(L"SpellCapital"));
+  CurrentVoice = AsInt16(bag.ReadProperty(L"CurrentVoice"));
+  SpeakSelected = AsInt16(bag.ReadProperty(L"SpeakSelected"));
+  SpeakNow = AsInt16(bag.ReadProperty(L"SpeakNow"));
+  SpeakNowInterval = AsText(bag.ReadProperty(L"SpeakNowInterval"));
+  HotPlay = AsInt32(bag.ReadProperty(L"HotPlay"));
+  HotPause = AsInt32(bag.ReadProperty(L"HotPause"));
+  HotStop = AsInt32(bag.ReadProperty(L"HotStop"));
+  HotNow = AsInt32(bag.ReadProperty(L"HotNow"));
+
+  TableModel& voices = VoicesTable();
+  const int32_t voiceCount = RowsToRead(bag, L"VoiceCount");
+  voices.Clear();
+  view.ClearVoiceList();
+  for (int32_t n = 1; n <= voiceCount; ++n) {
+    const int32_t row = voices.AddRow();
+    for (int k = 0; k < 4; ++k) voices.SetCellText(row, k + 1, AsText(bag.ReadProperty(Numbered(kVoiceKeys[k], n))));
+    view.AddVoiceListEntry(AsText(bag.ReadProperty(Numbered(kVoiceKeys[0], n))));
+  }
+
+  TableModel& dictionary = DictionaryTable();
+  const int32_t dictCount = RowsToRead(bag, L"DictCount");
+  dictionary.Clear();
+  for (int32_t n = 1; n <= dictCount; ++n) {
+    const int32_t row = dictionary.AddRow();
+    for (int k = 0; k < 2; ++k) dictionary.SetCellText(row, k + 1, AsText(bag.ReadProperty(Numbered(kDictKeys[k], n))));
+  }
+
+  view.ShowSpeakSelected(SpeakSelected);
+  view.ShowSpeakNow(SpeakNow);
+  view.ShowSpellCapital(SpellCapital);
+  view.ShowSpeakNowInterval(SpeakNowInterval);
+  // A stored index beyond the list (profiles removed before the save, or a damaged file)
+  // falls back to the first profile, the default one; with no profiles nothing is selected.
+  const bool valid = CurrentVoice >= 0 && CurrentVoice < voiceCount;
+  view.SelectVoice(valid ? CurrentVoice : (voiceCount > 0 ? 0 : -1));
+}
+
+}  // namespace mowik

@@ -1,0 +1,36 @@
+#pragma once
+// ManageSettings: the settings file "mowiksets.conf" in the program's folder, over the
+// globals of MainModule, the voice table (name, pitch, duration, frequency) and the
+// dictionary table (find, replace). The file is written compressed; keys, in order:
+//   SpellCapital, CurrentVoice, SpeakSelected, SpeakNow (16-bit), SpeakNowInterval (text),
+//   HotPlay, HotPause, HotStop, HotNow (32-bit),
+//   VoiceCount (32-bit; 16-bit 1 when the table has at most one row), then per profile n
+//   VoiceName<n>, VoicePitch<n>, VoiceDuration<n>, VoiceFrequency<n> (text),
+//   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text).
+
+#include <string>
+
+#include "mowik/output/program_folder.h"
+#include "mowik/settings/settings_view.h"
+
+namespace mowik {
+
+inline constexpr wchar_t kSettingsFileName[] = L"mowiksets.conf";
+
+// The settings file's path in the folder.
+std::wstring SettingsPath(const ProgramFolder& folder);
+
+// The first-run values of the globals; the tables are not touched.
+void SetDefaultSettings();
+
+// Writes the globals, the default profile under number 1, the voice table's rows from
+// number 1 (so an edited row 1 wins) and the dictionary to the file, replacing it in one
+// step. A failure is silent: the old file stays as it was.
+void SaveSettings(const ProgramFolder& folder);
+
+// Reads the file into the globals and the two tables and shows the values in the view. A
+// file that is missing or cannot be read is first replaced by the defaults (with whatever
+// the tables hold). Keys missing from the file read as 0 or empty text.
+void LoadSettings(const ProgramFolder& folder, SettingsView& view);
+
+}  // namespace mowik

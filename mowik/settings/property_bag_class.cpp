@@ -1,0 +1,70 @@
+#include "mowik/settings/property_bag_class.h"
+
+#include "mowik/output/file_store.h"
+#include "mowik/settings/base64.h"
+#include "mowik/settings/compress_bytes.h"
+
+namespace mowik {
+
+PropertyValue PropertyBagClass::ReadProperty(std::wstring_view name, const PropertyValue& defaultValue) const {
+  const PropertyValue& value = bag_.Get(name);
+  return IsEmpty(value) ? defaultValue : value;
+}
+
+IPBC& PropertyBagClass::ReadProperty(std::wstring_view name, IPBC& defaultValue) const {
+  PropertyBagClass nested;
+  const PropertyValue& value = bag_.Get(name);
+  if (const auto* bag = std::get_if<NestedBag>(&value)) nested.SetContents(bag->contents);
+  else if (const auto* bytes = std::get_if<std::vector<uint8_t>>(&value)) nested.SetContents(*bytes);
+  defaultValue.ReadProperties(nested);
+  return defaultValue;
+}
+
+void PropertyBagClass::WriteProperty(std::wstring_view name, PropertyValue value, const PropertyValue& defaultValue) {
+  if (!IsEmpty(defaultValue) && value == defaultValue) {
+    bag_.Remove(name);
+    return;
+  }
+  bag_.Set(name, std::move(value));
+}
+
+void PropertyBagClass::WriteProperty(std::wstring_view name, IPBC& value) {
+  PropertyBagClass nested;
+  value.WriteProperties(nested);
+  bag_.Set(name, NestedBag{nested.Contents()});
+}
+
+std::vector<uint8_t> PropertyBagClass::StoredBytes(bool compress) const {
+  std::vector<uint8_t> bytes = Contents();
+  return compress ? CompressBytes(bytes) : bytes;
+}
+
+bool PropertyBagClass::SaveToFile(const std::wstring& path, bool compress, bool overWrite) const {
+  if (compress && ZLibVersion().empty()) return false;
+  if (!overWrite && PathExists(path)) return false;
+  const std::vector<uint8_t> bytes = StoredBytes(compress);
+  // Contents is never empty, so empty bytes mean the compression failed: keep the old file.
+  if (bytes.empty()) return false;
+  return ReplaceFileContents(path, bytes);
+}
+
+bool PropertyBagClass::LoadFromFile(const std::wstring& path) {
+  std::vector<uint8_t> bytes;
+  if (ReadWholeFile(path, kMaxFileSize, bytes) != FileRead::kRead) return false;
+  // An empty file holds no bag at all (a crash while it was first written): unreadable, so
+  // that the caller writes the defaults as for a missing file.
+  if (bytes.empty()) return false;
+  SetContents(DecompressBytes(bytes));
+  return true;
+}
+
+std::wstring PropertyBagClass::SaveToString(bool compress) const {
+  if (compress && ZLibVersion().empty()) return {};
+  return EncodeBase64(StoredBytes(compress));
+}
+
+void PropertyBagClass::LoadFromString(std::wstring_view data) { SetContents(DecompressBytes(DecodeBase64(data))); }
+
+std::wstring PropertyBagClass::ZLibVersion() { return mowik::ZLibVersion(); }
+
+}  // namespace mowik

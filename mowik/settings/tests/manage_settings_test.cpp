@@ -1,0 +1,251 @@
+#include "mowik/settings/manage_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "mowik/output/file_store.h"
+#include "mowik/output/main_module.h"
+#include "mowik/output/table_model.h"
+#include "mowik/settings/compress_bytes.h"
+#include "mowik/settings/property_bag_class.h"
+#include "mowik/settings/tests/temp_folder.h"
+
+namespace mowik {
+namespace {
+
+// Records what the window's controls were given, in order.
+class RecordingView : public SettingsView {
+ public:
+  void ClearVoiceList() override { calls.push_back(L"clear"), list.clear(); }
+  void AddVoiceListEntry(const std::wstring& name) override { list.push_back(name); }
+  void ShowSpeakSelected(int16_t s) override { calls.push_back(L"selected=" + std::to_wstring(s)); }
+  void ShowSpeakNow(int16_t s) override { calls.push_back(L"now=" + std::to_wstring(s)); }
+  void ShowSpellCapital(int16_t s) override { calls.push_back(L"capital=" + std::to_wstring(s)); }
+  void ShowSpeakNowInterval(const std::wstring& m) override { calls.push_back(L"delay=" + m); }
+  void SelectVoice(int32_t i) override { calls.push_back(L"voice=" + std::to_wstring(i)); }
+  std::vector<std::wstring> calls;
+  std::vector<std::wstring> list;
+};
+
+const std::wstring kDefaultName = L"<domyślny głos>";
+
+class ManageSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    VoicesTable().Clear();
+    DictionaryTable().Clear();
+    SpellCapital = -1;  // as Main leaves it
+    CurrentVoice = SpeakSelected = SpeakNow = 0;
+    SpeakNowInterval.clear();
+    HotPlay = HotPause = HotStop = HotNow = 0;
+  }
+  void TearDown() override { SetUp(); }
+
+  std::wstring Path() const { return SettingsPath(place); }
+  PropertyBagClass Stored() const {
+    PropertyBagClass bag;
+    EXPECT_TRUE(bag.LoadFromFile(Path()));
+    return bag;
+  }
+  static void AddVoice(const std::wstring& name, const std::wstring& pitch, const std::wstring& duration,
+                       const std::wstring& frequency) {
+    const int32_t row = VoicesTable().AddRow();
+    VoicesTable().SetCellText(row, 1, name);
+    VoicesTable().SetCellText(row, 2, pitch);
+    VoicesTable().SetCellText(row, 3, duration);
+    VoicesTable().SetCellText(row, 4, frequency);
+  }
+  static void AddEntry(const std::wstring& from, const std::wstring& to) {
+    const int32_t row = DictionaryTable().AddRow();
+    DictionaryTable().SetCellText(row, 1, from);
+    DictionaryTable().SetCellText(row, 2, to);
+  }
+  static std::vector<std::wstring> Row(const TableModel& table, int32_t row) {
+    std::vector<std::wstring> cells;
+    for (int32_t col = 1; col <= table.Cols(); ++col) cells.push_back(table.CellText(row, col));
+    return cells;
+  }
+
+  TempFolder folder;
+  FixedFolder place{folder.Path()};
+  RecordingView view;
+};
+
+TEST_F(ManageSettingsTest, FirstRunWritesAndLoadsTheDefaults) {
+  EXPECT_EQ(Path(), folder.File(L"mowiksets.conf"));
+  LoadSettings(place, view);
+
+  ASSERT_TRUE(Exists(Path()));
+  const std::vector<uint8_t> bytes = FileBytes(Path());
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<uint8_t>{0x24, 0xF7, 0x12, 0x00}))
+      << "written compressed";
+
+  // Keys, order and stored types.
+  const PropertyBagClass stored = Stored();
+  std::vector<std::wstring> keys;
+  for (const auto& [name, value] : stored.Bag().Entries()) keys.push_back(name);
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"SpellCapital", L"CurrentVoice", L"SpeakSelected", L"SpeakNow",
+                                             L"SpeakNowInterval", L"HotPlay", L"HotPause", L"HotStop", L"HotNow",
+                                             L"VoiceCount", L"VoiceName1", L"VoicePitch1", L"VoiceDuration1",
+                                             L"VoiceFrequency1", L"DictCount"}));
+  EXPECT_EQ(stored.ReadProperty(L"SpellCapital"), PropertyValue(int16_t{1}));
+  EXPECT_EQ(stored.ReadProperty(L"SpeakNowInterval"), PropertyValue(std::wstring(L"15")));
+  EXPECT_EQ(stored.ReadProperty(L"HotNow"), PropertyValue(int32_t{0}));
+  EXPECT_EQ(stored.ReadProperty(L"VoiceCount"), PropertyValue(int16_t{1}));
+  EXPECT_EQ(stored.ReadProperty(L"VoiceName1"), PropertyValue(kDefaultName));
+  EXPECT_EQ(stored.ReadProperty(L"DictCount"), PropertyValue(int32_t{0}));
+
+  EXPECT_EQ(SpellCapital, 1);
+  EXPECT_EQ(SpeakNowInterval, L"15");
+  ASSERT_EQ(VoicesTable().Rows(), 1);
+  EXPECT_EQ(Row(VoicesTable(), 1), (std::vector<std::wstring>{kDefaultName, L"100", L"10", L"16000"}));
+  EXPECT_EQ(DictionaryTable().Rows(), 0);
+  EXPECT_EQ(view.list, std::vector<std::wstring>{kDefaultName});
+  EXPECT_EQ(view.calls, (std::vector<std::wstring>{L"clear", L"selected=0", L"now=0", L"capital=1", L"delay=15",
+                                                   L"voice=0"}));
+}
+
+TEST_F(ManageSettingsTest, VoiceCountFollowsTheTable) {
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  SaveSettings(place);
+  EXPECT_EQ(Stored().ReadProperty(L"VoiceCount"), PropertyValue(int16_t{1}));
+  for (int i = 2; i <= 5; ++i) AddVoice(L"głos " + std::to_wstring(i), L"150", L"12", L"22050");
+  SaveSettings(place);
+  EXPECT_EQ(Stored().ReadProperty(L"VoiceCount"), PropertyValue(int32_t{5}));
+  EXPECT_EQ(Stored().ReadProperty(L"VoiceName5"), PropertyValue(std::wstring(L"głos 5")));
+}
+
+TEST_F(ManageSettingsTest, EditedFirstProfileWinsOverTheDefault) {
+  AddVoice(L"mój", L"250", L"18", L"11025");
+  SaveSettings(place);
+  LoadSettings(place, view);
+  EXPECT_EQ(Row(VoicesTable(), 1), (std::vector<std::wstring>{L"mój", L"250", L"18", L"11025"}));
+}
+
+TEST_F(ManageSettingsTest, SaveLoadSaveGivesTheSameBytesAndValues) {
+  SpellCapital = 0;
+  CurrentVoice = 2;
+  SpeakSelected = 1;
+  SpeakNow = 1;
+  SpeakNowInterval = L"5";
+  HotPlay = 0x70003;
+  HotPause = -1;
+  HotStop = 123456789;
+  HotNow = 7;
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  AddVoice(L"Żaneta", L"15", L"3", L"30000");
+  AddVoice(L"", L"400", L"18", L"10000");
+  AddEntry(L"np.", L"na przykład");
+  AddEntry(L"tab\there", L"");
+  for (int i = 0; i < 10000; ++i) AddEntry(L"słowo" + std::to_wstring(i), L"zamiana ąęł " + std::to_wstring(i));
+  const TableModel voicesBefore = VoicesTable();
+  const TableModel dictBefore = DictionaryTable();
+
+  SaveSettings(place);
+  const std::vector<uint8_t> first = FileBytes(Path());
+  const PropertyBagClass stored = Stored();
+  EXPECT_EQ(stored.ReadProperty(L"DictCount"), PropertyValue(int32_t{10002}));
+  EXPECT_EQ(stored.ReadProperty(L"DictFrom2"), PropertyValue(std::wstring(L"tab\there")));
+  EXPECT_EQ(stored.ReadProperty(L"DictTo2"), PropertyValue(std::wstring()));
+  SpellCapital = 9;
+  VoicesTable().Clear();
+  DictionaryTable().Clear();
+  LoadSettings(place, view);
+  SaveSettings(place);
+  EXPECT_EQ(FileBytes(Path()), first);
+
+  EXPECT_EQ(SpellCapital, 0);
+  EXPECT_EQ(CurrentVoice, 2);
+  EXPECT_EQ(SpeakSelected, 1);
+  EXPECT_EQ(SpeakNow, 1);
+  EXPECT_EQ(SpeakNowInterval, L"5");
+  EXPECT_EQ(HotPlay, 0x70003);
+  EXPECT_EQ(HotPause, -1);
+  EXPECT_EQ(HotStop, 123456789);
+  EXPECT_EQ(HotNow, 7);
+  ASSERT_EQ(VoicesTable().Rows(), voicesBefore.Rows());
+  for (int32_t r = 1; r <= voicesBefore.Rows(); ++r) EXPECT_EQ(Row(VoicesTable(), r), Row(voicesBefore, r));
+  ASSERT_EQ(DictionaryTable().Rows(), dictBefore.Rows());
+  for (int32_t r = 1; r <= dictBefore.Rows(); ++r) ASSERT_EQ(Row(DictionaryTable(), r), Row(dictBefore, r)) << r;
+  EXPECT_EQ(view.list, (std::vector<std::wstring>{kDefaultName, L"Żaneta", L""}));
+  EXPECT_EQ(view.calls.back(), L"voice=2");
+}
+
+TEST_F(ManageSettingsTest, EmptyFileIsReplacedByTheDefaults) {
+  WriteBytes(Path(), {});
+  LoadSettings(place, view);
+  EXPECT_EQ(SpellCapital, 1);
+  EXPECT_EQ(SpeakNowInterval, L"15");
+  EXPECT_EQ(VoicesTable().Rows(), 1);
+  EXPECT_FALSE(FileBytes(Path()).empty());
+}
+
+TEST_F(ManageSettingsTest, DamagedFileLoadsAsEmptyWithoutFailing) {
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  SaveSettings(place);
+  std::vector<uint8_t> bytes = FileBytes(Path());
+  bytes[12] ^= 1;  // CRC
+  WriteBytes(Path(), bytes);
+  LoadSettings(place, view);
+  EXPECT_EQ(SpellCapital, 0);
+  EXPECT_EQ(SpeakNowInterval, L"");
+  EXPECT_EQ(VoicesTable().Rows(), 0);
+  EXPECT_TRUE(view.list.empty());
+  EXPECT_EQ(view.calls.back(), L"voice=-1") << "nothing to select";
+}
+
+TEST_F(ManageSettingsTest, UnwritableFolderLeavesEveryKeyMissing) {
+  FixedFolder nowhere(folder.File(L"no such folder"));
+  AddEntry(L"x", L"y");
+  LoadSettings(nowhere, view);
+  EXPECT_EQ(SpellCapital, 0);
+  EXPECT_EQ(SpeakNowInterval, L"");
+  EXPECT_EQ(VoicesTable().Rows(), 0);
+  EXPECT_EQ(DictionaryTable().Rows(), 0);
+  EXPECT_EQ(view.calls.back(), L"voice=-1");
+}
+
+TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
+  PropertyBagClass bag;
+  bag.WriteProperty(L"CurrentVoice", int16_t{40});
+  bag.WriteProperty(L"VoiceCount", int32_t{2000000000});
+  bag.WriteProperty(L"VoiceName1", std::wstring(L"jedyny"));
+  bag.WriteProperty(L"DictCount", int32_t{-5});
+  bag.WriteProperty(L"SpeakNow", std::wstring(L"1"));
+  bag.WriteProperty(L"SpellCapital", int32_t{100000});
+  ASSERT_TRUE(bag.SaveToFile(Path(), true));
+  LoadSettings(place, view);
+  EXPECT_LE(VoicesTable().Rows(), 6) << "no more rows than the file has keys";
+  EXPECT_EQ(VoicesTable().CellText(1, 1), L"jedyny");
+  EXPECT_EQ(DictionaryTable().Rows(), 0);
+  EXPECT_EQ(SpeakNow, 1) << "a number stored as text still reads";
+  EXPECT_EQ(SpellCapital, 0) << "out of the 16-bit range reads as missing";
+  EXPECT_EQ(view.calls.back(), L"voice=0") << "an index beyond the list falls back to the first profile";
+}
+
+TEST_F(ManageSettingsTest, CrashBeforeTheReplacementKeepsTheOldSettings) {
+  SpeakNowInterval = L"30";
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  AddVoice(L"stary", L"120", L"11", L"16000");
+  SaveSettings(place);
+  const std::vector<uint8_t> old = FileBytes(Path());
+
+  // The next save got as far as a half-written temporary file, then the program died.
+  WriteTemporaryFile(Path(), std::vector<uint8_t>(old.begin(), old.begin() + old.size() / 2));
+
+  VoicesTable().Clear();
+  SpeakNowInterval = L"x";
+  LoadSettings(place, view);
+  EXPECT_EQ(SpeakNowInterval, L"30");
+  ASSERT_EQ(VoicesTable().Rows(), 2);
+  EXPECT_EQ(VoicesTable().CellText(2, 1), L"stary");
+  EXPECT_EQ(FileBytes(Path()), old);
+
+  SaveSettings(place);  // the leftover does not stand in the way of the next save
+  EXPECT_EQ(FileBytes(Path()), old);
+  EXPECT_FALSE(Exists(TemporaryPathFor(Path())));
+}
+
+}  // namespace
+}  // namespace mowik

@@ -1,5 +1,6 @@
 #include "mowik/verbalise/fixed_substitutions.h"
 
+#include <array>
 #include <string_view>
 
 #include "mowik/verbalise/replace_all.h"
@@ -72,9 +73,17 @@ constexpr Substitution kSubstitutions[] = {
 }  // namespace
 
 void ApplyFixedSubstitutions(std::wstring& text) {
+  // Each row looks first for its character that is rarest in the text: blanks and common
+  // letters would stop the search every few characters.
+  std::array<size_t, 0x180> counts{};
+  for (const wchar_t c : text)
+    if (static_cast<size_t>(c) < counts.size()) ++counts[static_cast<size_t>(c)];
+  const auto count = [&](wchar_t c) { return static_cast<size_t>(c) < counts.size() ? counts[static_cast<size_t>(c)] : 0; };
   for (const Substitution& row : kSubstitutions) {
-    if (text.find(row.find) == std::wstring::npos) continue;  // most rows find nothing
-    text = ReplaceAll(text, row.find, row.replacement);
+    size_t anchor = 0;
+    for (size_t k = 1; k < row.find.size(); ++k)
+      if (count(row.find[k]) < count(row.find[anchor])) anchor = k;
+    ReplaceAll(text, row.find, row.replacement, anchor);
   }
 }
 

@@ -73,7 +73,7 @@ void ApplyDictionary(std::wstring& text, const TableModel& table) {
     const std::wstring& find = table.CellText(row, 1);
     if (find.empty()) continue;
     // Lowercased as it goes in: the transcription reads only lowercase letters.
-    text = ReplaceAllIgnoringCase(text, find, LowerText(table.CellText(row, 2)));
+    ReplaceAllIgnoringCase(text, find, LowerText(table.CellText(row, 2)));
   }
 }
 
@@ -99,7 +99,11 @@ void NormaliseText(std::wstring& text, const RegionalSettings& regional) {
     return TimeToWords(*time);
   });
   ReplaceMatches(text, FindAmounts(text), ReadAmount);
-  ReplaceMatches(text, FindRanges(text), [](std::wstring_view m) { return ReplaceAll(m, L"-", L", kreska, "); });
+  ReplaceMatches(text, FindRanges(text), [](std::wstring_view m) {
+    std::wstring range(m);
+    ReplaceAll(range, L"-", L", kreska, ");
+    return range;
+  });
   if (spell) ReplaceMatches(text, FindDigitRuns(text), [](std::wstring_view m) { return NumberToWords(m); });
 
   text = CollapseSpaces(LowerText(text));

@@ -14,7 +14,7 @@ std::wstring Replaced(bool ignoring_case, std::wstring text, std::wstring_view f
   }
   std::wstring first = text;
   ReplaceAll(first, find, replacement);
-  for (size_t anchor = 1; anchor <= find.size(); ++anchor) {
+  for (size_t anchor = 1; anchor <= find.size() && anchor < 16; ++anchor) {
     std::wstring other = text;
     ReplaceAll(other, find, replacement, anchor);
     EXPECT_EQ(other, first) << "looking first for character " << anchor << " of the text to find";
@@ -51,11 +51,11 @@ TEST(ReplaceAll, IgnoringCaseCoversPolishLetters) {
 }
 
 TEST(ReplaceAll, LongTextsWithSelfOverlappingPatterns) {
-  // Worst case for a naive search: every position almost matches.
+  // Worst case for a naive search: every position almost matches (the dictionary's form).
   const std::wstring text(200000, L'a');
-  const std::wstring find = std::wstring(1000, L'a') + L'b';
-  EXPECT_EQ(Replaced(false, text, find, L"x"), text);
-  EXPECT_EQ(Replaced(false, text + L'b', find, L"x"), std::wstring(199000, L'a') + L'x');
+  const std::wstring find = std::wstring(1000, L'A') + L'b';
+  EXPECT_EQ(Replaced(true, text, find, L"x"), text);
+  EXPECT_EQ(Replaced(true, text + L'B', find, L"x"), std::wstring(199000, L'a') + L'x');
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Times the front end (pieces, letters, assimilation, prosody; no normalisation) on about
-// 1 MB of Polish text and prints the time and the throughput.
+// Times the whole front end (normalisation, pieces, letters, assimilation, prosody) and the
+// normalisation alone on raw Polish text with many numbers, dates, times, amounts and
+// abbreviations, at the given size (default 1 MB) and at 100 KB (a long article), and prints
+// the times and throughputs.
 //   frontend_bench [megabytes]
 
 #include <chrono>
@@ -8,6 +10,8 @@
 #include <string>
 
 #include "mowik/frontend/speak_text.h"
+#include "mowik/output/regional_settings.h"
+#include "mowik/verbalise/normalise_text.h"
 
 namespace {
 
@@ -17,12 +21,13 @@ class CountingSink : public mowik::PhonemeSink {
   size_t bytes = 0;
 };
 
-// Normalised Polish prose: lowercase words, blanks, closing marks.
+// Raw Polish prose as a user copies it: capitals, digits, dates, times, amounts, addresses.
 std::wstring PolishText(size_t utf8_bytes) {
   const std::wstring sentence =
-      L"w szczebrzeszynie chrząszcz brzmi w trzcinie, a ksiądz będzie sądzić. "
-      L"czy podoba ci się mój głos? król karol kupił królowej karolinie korale! "
-      L"stół z powyłamywanymi nogami; wszystko przy krzaku kwiatów. ";
+      L"W Szczebrzeszynie chrząszcz brzmi w trzcinie, a ksiądz będzie sądzić. "
+      L"Dnia 12-05-2024 o 12:30 PKP S.A. sprzedało 1500 biletów po 15,50 PLN (zob. www.pkp.pl). "
+      L"Czy podoba ci się mój głos? Król Karol kupił 3 korale za 1 299 zł, tj. 2-3 razy drożej! "
+      L"Skala 1:50 000, tel. 22 123-45-67; dr inż. Nowak, ul. Długa 15/17, godz. 08:00-16:30. ";
   std::wstring text;
   size_t bytes = 0;
   while (bytes < utf8_bytes) {
@@ -32,19 +37,31 @@ std::wstring PolishText(size_t utf8_bytes) {
   return text;
 }
 
+template <typename Run>
+double Seconds(Run run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Measure(size_t bytes) {
+  const std::wstring raw = PolishText(bytes);
+  std::wstring normalised = raw;
+  const double normalise = Seconds([&] { mowik::NormaliseText(normalised, mowik::PolishRegionalSettings()); });
+  std::wstring spoken = raw;
+  CountingSink sink;
+  const double whole = Seconds([&] { mowik::SpeakText(spoken, sink); });
+  std::printf("%7.2f MB (%zu characters): normalisation %.4f s (%.1f MB/s), whole front end %.4f s "
+              "(%.1f MB/s) -> %zu bytes of phoneme text\n",
+              bytes / 1e6, raw.size(), normalise, bytes / 1e6 / normalise, whole, bytes / 1e6 / whole,
+              sink.bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const double megabytes = argc > 1 ? std::atof(argv[1]) : 1.0;
-  const size_t bytes = static_cast<size_t>(megabytes * 1000 * 1000);
-  std::wstring text = PolishText(bytes);
-  const size_t characters = text.size();
-  CountingSink sink;
-  const auto start = std::chrono::steady_clock::now();
-  mowik::SpeakText(text, sink);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("front end: %zu characters (%.2f MB UTF-8) -> %zu bytes of phoneme text\n", characters,
-              bytes / 1e6, sink.bytes);
-  std::printf("time: %.4f s, throughput: %.1f MB/s\n", seconds, bytes / 1e6 / seconds);
+  Measure(static_cast<size_t>(megabytes * 1000 * 1000));
+  Measure(100 * 1000);
   return 0;
 }

@@ -10,9 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "mowik/frontend/cls_stack_collection.h"
 #include "mowik/frontend/speak_text.h"
 #include "mowik/output/main_module.h"
 #include "mowik/output/random_between.h"
+#include "mowik/output/table_model.h"
+#include "mowik/verbalise/normalise_text.h"
 #include "tools/utf8_text.h"
 
 #ifdef _WIN32
@@ -30,15 +33,16 @@ constexpr char kUsage[] =
     "\n"
     "  --phonemes       print the phoneme text the player receives (CR LF before every line)\n"
     "                   (the default until speech output is there)\n"
+    "  --normalise      print the normalised text as UTF-8, exactly (no line end is added)\n"
     "  --pieces         print each piece and its intonation mode: piece<TAB>mode\n"
     "  --random R       use the draw R (0 <= R < 1) for every random choice of the prosody\n"
-    "  --no-normalise   take the text as already normalised\n"
+    "  --no-normalise   take the text as already normalised (the other modes normalise first)\n"
     "  --no-spell       do not spell capital words or read digit strings\n"
     "  --dict FILE      replacement dictionary: UTF-8 lines of find<TAB>replace\n"
     "  --help           show this text\n"
     "  --               the rest of the arguments is text\n";
 
-enum class Mode { Phonemes, Pieces };
+enum class Mode { Phonemes, Pieces, Normalise };
 
 struct Options {
   Mode mode = Mode::Phonemes;
@@ -80,6 +84,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
       std::exit(0);
     } else if (arg == "--phonemes") {
       options.mode = Mode::Phonemes;
+    } else if (arg == "--normalise") {
+      options.mode = Mode::Normalise;
     } else if (arg == "--pieces") {
       options.mode = Mode::Pieces;
     } else if (arg == "--no-normalise") {
@@ -152,18 +158,37 @@ class PrintingSink : public PhonemeSink {
 
 int Run(const std::vector<std::string>& args) {
   const Options options = ParseArguments(args);
-  if (!options.dict_path.empty()) ReadDictionary(options.dict_path);  // checked now, applied by normalisation
+  if (!options.dict_path.empty()) {
+    TableModel& dictionary = DictionaryTable();
+    for (auto& [find, replace] : ReadDictionary(options.dict_path)) {
+      const int32_t row = dictionary.AddRow();
+      dictionary.SetCellText(row, 1, std::move(find));
+      dictionary.SetCellText(row, 2, std::move(replace));
+    }
+  }
   std::wstring text = options.read_stdin ? DecodeOrExit(ReadAll(stdin), "standard input")
                                          : DecodeOrExit(options.text, "the text");
-  if (options.mode == Mode::Pieces) {
-    CutPieces(text, [](const std::wstring& piece) {
-      std::cout << EncodeUtf8(piece) << '\t' << IntonationOf(piece) << '\n';
-    });
+  if (options.mode == Mode::Phonemes) {
+    PrintingSink sink;
+    if (options.normalise) {
+      SpeakText(text, sink);  // the pipeline itself normalises
+    } else {
+      PhonemeList().Clear();
+      SpeakPieces(text, sink);
+    }
+    std::fflush(stdout);
     return 0;
   }
-  PrintingSink sink;
-  SpeakText(text, sink);
-  std::fflush(stdout);
+  if (options.normalise) NormaliseText(text);
+  if (options.mode == Mode::Normalise) {
+    const std::string bytes = EncodeUtf8(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+  }
+  CutPieces(text, [](const std::wstring& piece) {
+    std::cout << EncodeUtf8(piece) << '\t' << IntonationOf(piece) << '\n';
+  });
   return 0;
 }
 

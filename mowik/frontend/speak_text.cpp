@@ -5,6 +5,7 @@
 #include "mowik/frontend/phoneme_text.h"
 #include "mowik/frontend/transcribe_letters.h"
 #include "mowik/verbalise/collapse_spaces.h"
+#include "mowik/verbalise/normalise_text.h"
 
 namespace mowik {
 namespace {
@@ -67,6 +68,7 @@ void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
 
 void SpeakText(std::wstring& text, PhonemeSink& sink) {
   PhonemeList().Clear();
+  NormaliseText(text);
   SpeakPieces(text, sink);
 }
 

@@ -10,8 +10,8 @@
 
 namespace mowik {
 
-// Speaks text: empties PhonemeList and runs SpeakPieces. The caller's text is consumed (empty
-// afterwards).
+// Speaks text: empties PhonemeList, normalises the text (with the user's regional settings)
+// and runs SpeakPieces. The caller's text is consumed (empty afterwards).
 void SpeakText(std::wstring& text, PhonemeSink& sink);
 
 // Cuts text into pieces, turns each piece into phoneme text (letters, assimilation, prosody)

@@ -1,5 +1,6 @@
 # Runs mowik-say for one case of tests/cli and checks what it did.
-#   NAME.args    the arguments, one a line (no ';' in them: CMake would split there)
+#   NAME.args    the arguments, one a line (no ';' in them: CMake would split there); a
+#                leading @CASES@ stands for the folder of the cases (for data files)
 #   NAME.stdin   bytes for standard input (else none)
 #   NAME.out     the exact bytes expected on standard output (else not checked)
 #   NAME.err     a text that standard error must contain (else not checked)
@@ -7,6 +8,8 @@
 set(args "")
 if(EXISTS ${CASE}.args)
   file(STRINGS ${CASE}.args args ENCODING UTF-8)
+  get_filename_component(cases ${CASE} DIRECTORY)
+  list(TRANSFORM args REPLACE "^@CASES@" "${cases}")
 endif()
 set(input /dev/null)
 if(EXISTS ${CASE}.stdin)

@@ -25,6 +25,14 @@ std::string Spoken(std::wstring text) {
   return sink.calls.empty() ? "" : sink.calls.front();
 }
 
+// The cutting loop alone, on text taken as already normalised.
+std::string SpokenPieces(std::wstring text) {
+  RecordingSink sink;
+  PhonemeList().Clear();
+  SpeakPieces(text, sink);
+  return sink.calls.empty() ? "" : sink.calls.front();
+}
+
 std::vector<std::pair<std::wstring, int32_t>> Pieces(const std::wstring& text) {
   std::vector<std::pair<std::wstring, int32_t>> pieces;
   CutPieces(text, [&](const std::wstring& piece) { pieces.emplace_back(piece, IntonationOf(piece)); });
@@ -43,12 +51,17 @@ TEST(SpeakText, AlaMaKota) {
 TEST(SpeakText, EmptyAndBlankTextsGiveEmptyPhonemeText) {
   EXPECT_EQ(Spoken(L""), "");
   EXPECT_EQ(Spoken(L"   \t "), "");
-  EXPECT_EQ(Spoken(L"123 ABC"), "");
+  EXPECT_EQ(SpokenPieces(L"123 ABC"), "") << "digits and capitals have no phonemes";
+}
+
+TEST(SpeakText, NormalisesFirst) {
+  EXPECT_EQ(Spoken(L"123 ABC"), SpokenPieces(L"sto dwadzieścia trzy a be ce."));
+  EXPECT_EQ(Spoken(L"Ala	ma  KOTA"), SpokenPieces(L"ala ma ka o te a."));
 }
 
 TEST(SpeakText, StartsFromAnEmptyList) {
   PhonemeList().Push(L"x");  // left over from an interrupted call
-  EXPECT_EQ(Spoken(L"a"), "\r\na 70 0 240");
+  EXPECT_EQ(Spoken(L"a"), "\r\na 150 0 187\r\n_ 200 0 160") << "normalised to «a.»";
 }
 
 TEST(CutPieces, PiecesAndTheirIntonation) {
@@ -71,9 +84,9 @@ TEST(CutPieces, BlanksTabsAndLineBreaks) {
   EXPECT_EQ(Pieces(L""), PieceList{});
 }
 
-TEST(SpeakText, WordsSplitByATabInOnePieceShareOneContour) {
+TEST(SpeakPieces, WordsSplitByATabInOnePieceShareOneContour) {
   // «ala<TAB>ma» is one piece of two words: seven items, one pitch line.
-  EXPECT_EQ(Spoken(L"ala\tma"),
+  EXPECT_EQ(SpokenPieces(L"ala\tma"),
             "\r\na 70 0 240\r\nl 70 0 229\r\na 70 0 217\r\nm 70 0 194\r\na 70 0 183");
 }
 

@@ -14,3 +14,34 @@ set_target_properties(vrlplay PROPERTIES PREFIX "" OUTPUT_NAME vrlplay)
 target_link_libraries(vrlplay PRIVATE vrlplay_core)
 # Undecorated export names in the 32-bit build too (VRL_Play, not VRL_Play@16).
 target_link_options(vrlplay PRIVATE -Wl,--kill-at)
+
+# Tests run against the real vrlplay.dll loaded by name, beside stand-in varelo.dll and
+# vovedodudo.dll that record what the player did; all of them live in their own folder so the
+# stand-ins never meet the real libraries.
+set(player_test_bin ${CMAKE_CURRENT_BINARY_DIR}/testbin)
+foreach(fake varelo vovedodudo)
+  add_library(fake_${fake} SHARED tests/fake_${fake}.cpp tests/fake_${fake}.def)
+  set_target_properties(fake_${fake} PROPERTIES PREFIX "" OUTPUT_NAME ${fake}
+    RUNTIME_OUTPUT_DIRECTORY ${player_test_bin})
+  target_link_options(fake_${fake} PRIVATE -Wl,--kill-at)
+endforeach()
+add_custom_target(vrlplay_test_copy ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${player_test_bin}/vrlplay.dll
+  DEPENDS vrlplay)
+
+add_library(player_test_support STATIC tests/player_test_support.cpp)
+target_link_libraries(player_test_support PUBLIC vrlplay)
+target_include_directories(player_test_support PUBLIC ${PROJECT_SOURCE_DIR})
+
+# Player tests share the registry list and one display; they run one at a time.
+function(vrlplay_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE player_test_support GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${player_test_bin})
+  add_dependencies(${name} vrlplay_test_copy fake_varelo fake_vovedodudo)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${player_test_bin}
+    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine DISCOVERY_TIMEOUT 120)
+endfunction()
+
+vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)

@@ -45,3 +45,4 @@ function(vrlplay_wine_test name)
 endfunction()
 
 vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)
+vrlplay_wine_test(vrlplay_registry_test SOURCES tests/registry_test.cpp)

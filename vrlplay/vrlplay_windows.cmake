@@ -46,3 +46,19 @@ endfunction()
 
 vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)
 vrlplay_wine_test(vrlplay_registry_test SOURCES tests/registry_test.cpp)
+
+# The same player beside an engine that lacks an entry point.
+set(no_engine_bin ${CMAKE_CURRENT_BINARY_DIR}/testbin-noengine)
+add_library(fake_varelo_incomplete SHARED tests/fake_varelo.cpp tests/fake_varelo_incomplete.def)
+set_target_properties(fake_varelo_incomplete PROPERTIES PREFIX "" OUTPUT_NAME varelo
+  RUNTIME_OUTPUT_DIRECTORY ${no_engine_bin})
+target_link_options(fake_varelo_incomplete PRIVATE -Wl,--kill-at)
+add_executable(vrlplay_no_engine_test tests/no_engine_test.cpp)
+target_link_libraries(vrlplay_no_engine_test PRIVATE vrlplay GTest::gtest_main)
+target_include_directories(vrlplay_no_engine_test PRIVATE ${PROJECT_SOURCE_DIR})
+set_target_properties(vrlplay_no_engine_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${no_engine_bin})
+add_custom_command(TARGET vrlplay_no_engine_test POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${no_engine_bin}/vrlplay.dll)
+add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete)
+gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
+  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine DISCOVERY_TIMEOUT 120)

@@ -62,3 +62,4 @@ add_custom_command(TARGET vrlplay_no_engine_test POST_BUILD
 add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete)
 gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
   PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine DISCOVERY_TIMEOUT 120)
+vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)

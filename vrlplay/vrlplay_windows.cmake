@@ -19,6 +19,7 @@ target_link_options(vrlplay PRIVATE -Wl,--kill-at)
 # vovedodudo.dll that record what the player did; all of them live in their own folder so the
 # stand-ins never meet the real libraries.
 set(player_test_bin ${CMAKE_CURRENT_BINARY_DIR}/testbin)
+set(VRLPLAY_TEST_BIN ${player_test_bin} CACHE INTERNAL "Folder of the player tests and their stand-ins")
 foreach(fake varelo vovedodudo)
   add_library(fake_${fake} SHARED tests/fake_${fake}.cpp tests/fake_${fake}.def)
   set_target_properties(fake_${fake} PROPERTIES PREFIX "" OUTPUT_NAME ${fake}
@@ -38,10 +39,10 @@ function(vrlplay_wine_test name)
   cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE player_test_support GTest::gtest_main)
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${player_test_bin})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
   add_dependencies(${name} vrlplay_test_copy fake_varelo fake_vovedodudo)
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${player_test_bin}
-    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine DISCOVERY_TIMEOUT 120)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${VRLPLAY_TEST_BIN}
+    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
 endfunction()
 
 vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)
@@ -61,5 +62,5 @@ add_custom_command(TARGET vrlplay_no_engine_test POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${no_engine_bin}/vrlplay.dll)
 add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete)
 gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
-  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine DISCOVERY_TIMEOUT 120)
+  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
 vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)

@@ -64,3 +64,9 @@ add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete)
 gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
   PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
 vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)
+
+# Benchmark (prints figures, asserts nothing): wine build/windows/vrlplay/testbin/player_bench.exe
+add_executable(player_bench bench/player_bench.cpp)
+target_link_libraries(player_bench PRIVATE player_test_support)
+set_target_properties(player_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
+add_dependencies(player_bench vrlplay_test_copy fake_varelo fake_vovedodudo)

@@ -8,8 +8,19 @@ add_library(vrlplay SHARED
   module_folder.cpp
   output_seam.cpp
   output_standin.cpp
-  vrlplay.def
 )
+# 32-bit stdcall names carry their argument size; the export table drops it either way.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_sources(vrlplay PRIVATE vrlplay32.def)
+  # The linker's own import library would lose the decorations too; callers' references are
+  # decorated, so the import library is made from the decorated list, importing plain names.
+  find_program(VRLPLAY_DLLTOOL NAMES ${CMAKE_C_COMPILER_TARGET}-dlltool i686-w64-mingw32-dlltool REQUIRED)
+  add_custom_command(TARGET vrlplay POST_BUILD
+    COMMAND ${VRLPLAY_DLLTOOL} -k -d ${CMAKE_CURRENT_SOURCE_DIR}/vrlplay32.def -D vrlplay.dll
+            -l $<TARGET_LINKER_FILE:vrlplay>)
+else()
+  target_sources(vrlplay PRIVATE vrlplay.def)
+endif()
 set_target_properties(vrlplay PROPERTIES PREFIX "" OUTPUT_NAME vrlplay)
 target_link_libraries(vrlplay PRIVATE vrlplay_core)
 # Undecorated export names in the 32-bit build too (VRL_Play, not VRL_Play@16).
@@ -26,6 +37,9 @@ foreach(fake varelo vovedodudo)
     RUNTIME_OUTPUT_DIRECTORY ${player_test_bin})
   target_link_options(fake_${fake} PRIVATE -Wl,--kill-at)
 endforeach()
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  return()  # the 32-bit build proves the exports; its tests are not run
+endif()
 add_custom_target(vrlplay_test_copy ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${player_test_bin}/vrlplay.dll
   DEPENDS vrlplay)

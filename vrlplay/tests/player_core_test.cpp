@@ -14,8 +14,14 @@
 #include "vrlplay/stream_file.h"
 #include "vrlplay/vrlplay.h"
 
+extern "C" int vrlplay_header_from_c(void);
+
 namespace mowik {
 namespace {
+
+TEST(VrlplayHeader, CompilesAsC) {
+  EXPECT_EQ(vrlplay_header_from_c(), VRL_DEFAULT_MSG_BASE + VRL_MSG_END - 11 + 0x10000);
+}
 
 TEST(CStackError, LaterTextsGoInFrontWithCrLf) {
   EXPECT_EQ(CStackError(-3, {"one", "two", "three"}).Message().value(), "three\r\ntwo\r\none");

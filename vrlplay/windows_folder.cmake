@@ -33,5 +33,16 @@ function(vrlplay_windows_folder)
     ${commands}
     COMMENT "Assembling the Windows folder in ${folder} and checking its export tables")
   add_dependencies(windows_folder ${parts})
+
+  # Once the engine and the audio library are part of the build, the folder itself is tested.
+  if(TARGET varelo AND TARGET vovedodudo AND COMMAND vrlplay_wine_test AND NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_executable(vrlplay_windows_folder_test ${PROJECT_SOURCE_DIR}/vrlplay/tests/windows_folder_test.cpp)
+    target_include_directories(vrlplay_windows_folder_test PRIVATE ${PROJECT_SOURCE_DIR})
+    target_compile_definitions(vrlplay_windows_folder_test PRIVATE "MOWIK_WINDOWS_FOLDER=\"Z:${folder}\"")
+    target_link_libraries(vrlplay_windows_folder_test PRIVATE GTest::gtest_main)
+    add_dependencies(vrlplay_windows_folder_test windows_folder)
+    gtest_discover_tests(vrlplay_windows_folder_test
+      PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+  endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL vrlplay_windows_folder)

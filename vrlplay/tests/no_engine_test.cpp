@@ -1,8 +1,11 @@
 // The player beside a varelo.dll that lacks one of its entry points: start-up stops at -11 and
 // every export answers at once instead of waiting for a play thread that does not exist.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "vrlplay/vrlplay.h"
 
@@ -41,6 +44,26 @@ TEST(NoEngine, StartUpStopsAtMinus11AndNothingWaits) {
   // The registry list does not depend on the engine.
   EXPECT_GE(VRL_RegGetDatabaseCount(), 0);
   VRL_VRLUnload();
+}
+
+// No VrlCpl.exe in the system folder nor beside this player: an error box, then -1.
+TEST(NoEngine, AControlPanelThatCannotStartGivesMinus1AfterItsMessage) {
+  std::atomic<bool> seen{false};
+  std::thread user([&] {
+    for (int i = 0; i < 3000 && !seen; ++i) {
+      HWND box = FindWindowA("#32770", nullptr);
+      char text[128] = {};
+      if (box != nullptr && GetDlgItemTextA(box, 0xFFFF, text, sizeof text) > 0 &&
+          std::string(text) == "Can't Start Varelo Control Panel") {
+        seen = true;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+      Sleep(10);
+    }
+  });
+  EXPECT_EQ(VRL_StartControlPanel(nullptr), -1);
+  user.join();
+  EXPECT_TRUE(seen.load());
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+#pragma once
+// The seam between the play thread and the audio outputs: everything the player asks of an
+// output, and the one function that opens the right one for a request's flag word.
+
+#include <cstdint>
+#include <memory>
+
+namespace mowik {
+
+class PlayerOutput {
+ public:
+  virtual ~PlayerOutput() = default;  // destroying closes (a device waits for the end of playback)
+  virtual void Close() = 0;
+  virtual void Stop() = 0;  // silences at once; a following close does not wait
+  virtual bool Write(const int16_t* samples, int count) = 0;
+  virtual int Status() const = 0;  // 0 open and ready, negative when opening failed
+  virtual int Kind() const = 0;    // 0, 1, 2 for the file types, 4 for the sound device
+};
+
+// Output kind for a VRL_Play flag word: the first file-type bit set, else the sound device.
+int OutputKindOf(int flags);
+
+// Opens the output the flag word asks for at the given sample rate (outFile for the file
+// kinds). Never null: a failed open shows in Status().
+std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate);
+
+}  // namespace mowik

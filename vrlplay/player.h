@@ -1,0 +1,126 @@
+#pragma once
+// CPlayer: the one player of a process. Start-up (the constructor) opens the voice database
+// registry, loads the engine and starts the play thread; a failure there stays as the error
+// code and leaves the player crippled. The play thread empties the request queue: it selects
+// databases, applies ratios, plays phoneme text and command streams into an audio output and
+// sends the notifications.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "vrlplay/command_stream.h"
+#include "vrlplay/database_registry.h"
+#include "vrlplay/engine_binding.h"
+#include "vrlplay/output_seam.h"
+#include "vrlplay/request_queue.h"
+#include "vrlplay/stack_error.h"
+
+namespace mowik {
+
+class CPlayer : private CommandHost {
+ public:
+  explicit CPlayer(void* moduleInstance);
+  // Frees what start-up acquired; Shutdown must have ended the play thread first.
+  ~CPlayer() override;
+  CPlayer(const CPlayer&) = delete;
+  CPlayer& operator=(const CPlayer&) = delete;
+
+  // Ends the play thread: signals it, then waits for it to end while dispatching the calling
+  // thread's messages. On the play thread itself it only signals.
+  void Shutdown();
+
+  // Error record: the code of start-up or of the latest request, and its message.
+  int ErrorCode() const { return errorCode_.load(); }
+  std::optional<std::string> ErrorMessage();
+  // Records a refused argument, unless a start-up failure must stay on record.
+  void RecordArgumentError(const CStackError& error);
+
+  bool HasPlayThread() const { return thread_ != nullptr; }
+  bool OnPlayThread() const;
+  bool EngineLoaded() const { return engine_.Loaded(); }
+  const EngineApi& Engine() const { return engine_.Api(); }
+  CDatabaseRegistry* Registry() { return registry_.get(); }
+
+  void Append(std::unique_ptr<CRequest> request) { queue_.Append(std::move(request)); }
+  size_t QueueCount() { return queue_.Count(); }
+  // Waits until the queue is empty (or the play thread is gone), dispatching the calling
+  // thread's messages without spinning; returns the error code. Returns at once without a
+  // play thread or on the play thread itself.
+  int WaitForEmpty();
+  void RaiseStop() { ++stopRequests_; }
+  void LowerStop() { --stopRequests_; }
+
+  float PitchRatio() const { return pitchRatio_.load(); }
+  float DurationRatio() const { return durationRatio_.load(); }
+  std::string DatabaseId();
+  unsigned MessageBase() const { return messageBase_.load(); }
+  void SetMessageBase(unsigned base) { messageBase_ = base; }
+
+ private:
+  static unsigned long __stdcall ThreadMain(void* player);
+  void PlayThread();
+  void HandleRequest(CRequest& request);
+  void HandlePlay(CRequest& request);
+  void RunPlay(CRequest& request);
+  void SelectDatabaseRequest(const std::string& id, int type, const char* first, const char* second);
+  void PlayPhonemeText(const std::string& text, bool closeAtEnd);
+  void OpenOutput();
+  void WriteLine(const std::string& line);
+  void FlushEngine();
+  void Drain();
+  intptr_t Notify(unsigned offset, intptr_t first, intptr_t second);
+  void SetError(const CStackError& error);
+  void ClearError();
+  void SetDatabaseId(const std::string& id);
+  bool QuitSignalled() const;
+  void DispatchOwnMessages();
+
+  // What command streams act on.
+  void CheckCancelled() override;
+  void ChangeDirectory(const std::string& path) override;
+  void SetVolume(float ratio) override;
+  void ApplyRatio(RatioKind kind, float value) override;
+  void SetVoiceFreq(int frequency) override;
+  void SetNoError(int flag) override;
+  void SelectDatabase(const std::string& id) override;
+  std::string ReadFile(const std::string& name) override;
+  void PlayPhonemes(const std::string& text, bool closeAtEnd) override;
+  void DispatchMessages() override { DispatchOwnMessages(); }
+
+  void* module_;
+  std::unique_ptr<CDatabaseRegistry> registry_;
+  EngineBinding engine_;
+  std::atomic<float> pitchRatio_{1.0f};
+  std::atomic<float> durationRatio_{1.0f};
+  std::mutex databaseIdLock_;
+  std::string databaseId_;
+
+  std::mutex errorLock_;
+  std::atomic<int> errorCode_{0};
+  std::optional<std::string> errorMessage_;
+  std::atomic<unsigned> messageBase_{0x1FFF};
+
+  // Events: quit (manual, set by Shutdown), queue empty (manual, set while the queue is
+  // empty), work (auto, set when a request arrives so the idle thread need not wait the full
+  // poll).
+  void* quit_ = nullptr;
+  void* emptyEvent_ = nullptr;
+  void* workEvent_ = nullptr;
+  RequestQueue queue_;
+  void* thread_ = nullptr;
+  unsigned long threadId_ = 0;
+  std::atomic<int> stopRequests_{0};
+  std::atomic<bool> outputOpen_{false};
+  std::atomic<bool> threadRunning_{false};
+
+  // Play thread only.
+  std::unique_ptr<PlayerOutput> output_;
+  CRequest* current_ = nullptr;
+  short samples_[kEngineBlockSamples] = {};
+};
+
+}  // namespace mowik

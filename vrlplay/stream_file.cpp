@@ -1,0 +1,41 @@
+#include "vrlplay/stream_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "vrlplay/stack_error.h"
+
+namespace mowik {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::string ReadStreamFile(const std::string& name) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+  if (!file) throw CStackError::Of(-4, name);
+
+  std::string raw;
+  char block[65536];
+  for (;;) {
+    const size_t got = std::fread(block, 1, sizeof block, file.get());
+    if (got == 0) break;
+    if (static_cast<int64_t>(raw.size() + got) > kMaxStreamFileBytes) throw CStackError::Of(-4, name);
+    raw.append(block, got);
+  }
+  if (std::ferror(file.get())) throw CStackError::Of(-4, name);
+
+  std::string text;
+  text.reserve(raw.size() + 1);
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    text.push_back(raw[i]);
+  }
+  if (!text.empty() && text.back() != '\n') text.push_back('\n');
+  return text;
+}
+
+}  // namespace mowik

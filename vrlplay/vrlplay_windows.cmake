@@ -1,0 +1,86 @@
+# vrlplay.dll: the exports over the player, the engine binding, the registry and the output seam.
+add_library(vrlplay SHARED
+  exports.cpp
+  player.cpp
+  play_thread.cpp
+  engine_binding.cpp
+  database_registry.cpp
+  module_folder.cpp
+  output_seam.cpp
+  output_standin.cpp
+)
+# 32-bit stdcall names carry their argument size; the export table drops it either way.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_sources(vrlplay PRIVATE vrlplay32.def)
+  # The linker's own import library would lose the decorations too; callers' references are
+  # decorated, so the import library is made from the decorated list, importing plain names.
+  find_program(VRLPLAY_DLLTOOL NAMES ${CMAKE_C_COMPILER_TARGET}-dlltool i686-w64-mingw32-dlltool REQUIRED)
+  add_custom_command(TARGET vrlplay POST_BUILD
+    COMMAND ${VRLPLAY_DLLTOOL} -k -d ${CMAKE_CURRENT_SOURCE_DIR}/vrlplay32.def -D vrlplay.dll
+            -l $<TARGET_LINKER_FILE:vrlplay>)
+else()
+  target_sources(vrlplay PRIVATE vrlplay.def)
+endif()
+set_target_properties(vrlplay PROPERTIES PREFIX "" OUTPUT_NAME vrlplay)
+target_link_libraries(vrlplay PRIVATE vrlplay_core)
+# Undecorated export names in the 32-bit build too (VRL_Play, not VRL_Play@16).
+target_link_options(vrlplay PRIVATE -Wl,--kill-at)
+
+# Tests run against the real vrlplay.dll loaded by name, beside stand-in varelo.dll and
+# vovedodudo.dll that record what the player did; all of them live in their own folder so the
+# stand-ins never meet the real libraries.
+set(player_test_bin ${CMAKE_CURRENT_BINARY_DIR}/testbin)
+set(VRLPLAY_TEST_BIN ${player_test_bin} CACHE INTERNAL "Folder of the player tests and their stand-ins")
+foreach(fake varelo vovedodudo)
+  add_library(fake_${fake} SHARED tests/fake_${fake}.cpp tests/fake_${fake}.def)
+  set_target_properties(fake_${fake} PROPERTIES PREFIX "" OUTPUT_NAME ${fake}
+    RUNTIME_OUTPUT_DIRECTORY ${player_test_bin})
+  target_link_options(fake_${fake} PRIVATE -Wl,--kill-at)
+endforeach()
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  return()  # the 32-bit build proves the exports; its tests are not run
+endif()
+add_custom_target(vrlplay_test_copy ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${player_test_bin}/vrlplay.dll
+  DEPENDS vrlplay)
+
+add_library(player_test_support STATIC tests/player_test_support.cpp)
+target_link_libraries(player_test_support PUBLIC vrlplay)
+target_include_directories(player_test_support PUBLIC ${PROJECT_SOURCE_DIR})
+
+# Player tests share the registry list and one display; they run one at a time.
+function(vrlplay_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE player_test_support GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
+  add_dependencies(${name} vrlplay_test_copy fake_varelo fake_vovedodudo)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${VRLPLAY_TEST_BIN}
+    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+endfunction()
+
+vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)
+vrlplay_wine_test(vrlplay_registry_test SOURCES tests/registry_test.cpp)
+
+# The same player beside an engine that lacks an entry point.
+set(no_engine_bin ${CMAKE_CURRENT_BINARY_DIR}/testbin-noengine)
+add_library(fake_varelo_incomplete SHARED tests/fake_varelo.cpp tests/fake_varelo_incomplete.def)
+set_target_properties(fake_varelo_incomplete PROPERTIES PREFIX "" OUTPUT_NAME varelo
+  RUNTIME_OUTPUT_DIRECTORY ${no_engine_bin})
+target_link_options(fake_varelo_incomplete PRIVATE -Wl,--kill-at)
+add_executable(vrlplay_no_engine_test tests/no_engine_test.cpp)
+target_link_libraries(vrlplay_no_engine_test PRIVATE vrlplay GTest::gtest_main)
+target_include_directories(vrlplay_no_engine_test PRIVATE ${PROJECT_SOURCE_DIR})
+set_target_properties(vrlplay_no_engine_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${no_engine_bin})
+add_custom_command(TARGET vrlplay_no_engine_test POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:vrlplay> ${no_engine_bin}/vrlplay.dll)
+add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete)
+gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
+  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)
+
+# Benchmark (prints figures, asserts nothing): wine build/windows/vrlplay/testbin/player_bench.exe
+add_executable(player_bench bench/player_bench.cpp)
+target_link_libraries(player_bench PRIVATE player_test_support)
+set_target_properties(player_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
+add_dependencies(player_bench vrlplay_test_copy fake_varelo fake_vovedodudo)

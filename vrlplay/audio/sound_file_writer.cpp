@@ -81,8 +81,11 @@ bool SoundFileWriter::WriteHeader(bool final) {
   } else if (type_ == SoundFileType::kSunAu) {
     const uint32_t encoding = tag_ == kTagPcm ? 3 : tag_ == kTagALaw ? 27 : 1;
     // Until the file is closed its size is "unknown", which readers accept.
-    header.Text(".snd").Be32(24).Be32(final ? data : 0xFFFFFFFFu);
+    // A 32-byte header: the six fields and an empty (zero) annotation, which readers expect
+    // to be there.
+    header.Text(".snd").Be32(32).Be32(final ? data : 0xFFFFFFFFu);
     header.Be32(encoding).Be32(static_cast<uint32_t>(rate_)).Be32(static_cast<uint32_t>(channels_));
+    header.Be32(0).Be32(0);
   }
   if (header.data().empty()) return true;
   if (std::fseek(file_, 0, SEEK_SET) != 0 ||

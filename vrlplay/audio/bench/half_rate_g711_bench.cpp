@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -21,7 +22,7 @@ std::vector<int16_t> Input(size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const double t = i / 16000.0;
     const double level = (i / 16000) % 4 == 3 ? 3.5 : 1.0;
-    const double v = level * (5000 * std::sin(2 * M_PI * 150 * t) + 2500 * std::sin(2 * M_PI * 1900 * t)) +
+    const double v = level * (5000 * std::sin(2 * std::numbers::pi * 150 * t) + 2500 * std::sin(2 * std::numbers::pi * 1900 * t)) +
                      noise(random);
     samples[i] = static_cast<int16_t>(std::fmax(-32768, std::fmin(32767, v)));
   }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -59,8 +60,8 @@ std::vector<int16_t> SpeechLike(size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const double t = i / 16000.0;
     const double loud = (i / 8000) % 3 == 2 ? 3.0 : 1.0;
-    const double v = loud * (6000 * std::sin(2 * M_PI * 180 * t) + 3000 * std::sin(2 * M_PI * 2200 * t) +
-                             2000 * std::sin(2 * M_PI * 6100 * t)) + noise(random);
+    const double v = loud * (6000 * std::sin(2 * std::numbers::pi * 180 * t) + 3000 * std::sin(2 * std::numbers::pi * 2200 * t) +
+                             2000 * std::sin(2 * std::numbers::pi * 6100 * t)) + noise(random);
     samples[i] = static_cast<int16_t>(std::lround(std::fmax(-32768, std::fmin(32767, v))));
   }
   return samples;

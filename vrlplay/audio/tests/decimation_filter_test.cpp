@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <numeric>
 #include <random>
 #include <vector>
@@ -36,7 +37,7 @@ TEST(DecimationTaps, SymmetricHalfBandThroughTheFixedValues) {
 std::vector<int16_t> Tone(double hertz, double amplitude, size_t count, double rate = 16000) {
   std::vector<int16_t> samples(count);
   for (size_t i = 0; i < count; ++i)
-    samples[i] = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * M_PI * hertz * i / rate)));
+    samples[i] = static_cast<int16_t>(std::lround(amplitude * std::sin(2 * std::numbers::pi * hertz * i / rate)));
   return samples;
 }
 

@@ -87,16 +87,17 @@ TEST(SoundFileWriter, SunAuIsBigEndianWithTheEncodingOfTheTag) {
   const std::vector<int16_t> samples = {0x1234, -1};
   const Written linear = WriteFile(SoundFileType::kSunAu, 22050, 16, 1, samples);
   const auto& b = linear.bytes;
-  ASSERT_EQ(b.size(), 24u + 4);
+  ASSERT_EQ(b.size(), 32u + 4);
   EXPECT_EQ(Text(b, 0), ".snd");
-  EXPECT_EQ(Be32(b, 4), 24u);
+  EXPECT_EQ(Be32(b, 4), 32u);
   EXPECT_EQ(Be32(b, 8), 4u);
   EXPECT_EQ(Be32(b, 12), 3u);  // 16-bit linear
   EXPECT_EQ(Be32(b, 16), 22050u);
   EXPECT_EQ(Be32(b, 20), 1u);
-  EXPECT_EQ(b[24], 0x12);
-  EXPECT_EQ(b[25], 0x34);
-  EXPECT_EQ(b[26], 0xFF);
+  EXPECT_EQ(Be32(b, 24), 0u) << "empty annotation";
+  EXPECT_EQ(b[32], 0x12);
+  EXPECT_EQ(b[33], 0x34);
+  EXPECT_EQ(b[34], 0xFF);
 
   const std::vector<uint8_t> bytes = {1, 2, 3};
   EXPECT_EQ(Be32(WriteFile(SoundFileType::kSunAu, 8000, 8, 6, bytes).bytes, 12), 27u);  // A-law
@@ -113,7 +114,7 @@ TEST(SoundFileWriter, ClosedWithoutSamplesIsAnEmptyButWholeFile) {
   ASSERT_EQ(wave.bytes.size(), 44u);
   EXPECT_EQ(Le32(wave.bytes, 40), 0u);
   const Written au = WriteFile(SoundFileType::kSunAu, 16000, 16, 1, std::vector<int16_t>{});
-  ASSERT_EQ(au.bytes.size(), 24u);
+  ASSERT_EQ(au.bytes.size(), 32u);
   EXPECT_EQ(Be32(au.bytes, 8), 0u);
 }
 

@@ -8,7 +8,7 @@ namespace mowik::testing {
 
 std::string RunCommand(const std::string& command, int* status) {
   std::string output;
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) {
     if (status) *status = -1;
     return output;
@@ -22,7 +22,7 @@ std::string RunCommand(const std::string& command, int* status) {
 }
 
 std::string Soxi(const std::string& option, const std::string& path) {
-  std::string answer = RunCommand("soxi " + option + " '" + path + "'");
+  std::string answer = RunCommand("soxi " + option + " '" + path + "' 2>&1");
   while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r')) answer.pop_back();
   return answer;
 }

@@ -13,7 +13,7 @@ namespace mowik::testing {
 std::string RunCommand(const std::string& command, int* status = nullptr);
 
 // soxi's one-line answer for option (-r rate, -c channels, -e encoding, -s samples, -b bits)
-// about the file, without the line end.
+// about the file, without the line end. Warnings about the file come with it.
 std::string Soxi(const std::string& option, const std::string& path);
 
 void WriteBytes(const std::string& path, const void* data, size_t size);

@@ -47,18 +47,8 @@ TEST(SoundFileWriter, WavePcmHeaderCarriesTheSizesAfterClose) {
   ASSERT_TRUE(file.closed);
   const auto& b = file.bytes;
   ASSERT_EQ(b.size(), 44u + 10);
-  EXPECT_EQ(Text(b, 0), "RIFF");
   EXPECT_EQ(Le32(b, 4), b.size() - 8);
-  EXPECT_EQ(Text(b, 8), "WAVE");
-  EXPECT_EQ(Text(b, 12), "fmt ");
-  EXPECT_EQ(Le32(b, 16), 16u);
-  EXPECT_EQ(Le16(b, 20), 1u);  // PCM
-  EXPECT_EQ(Le16(b, 22), 1u);  // channels
-  EXPECT_EQ(Le32(b, 24), 16000u);
   EXPECT_EQ(Le32(b, 28), 32000u);  // bytes per second
-  EXPECT_EQ(Le16(b, 32), 2u);  // block align
-  EXPECT_EQ(Le16(b, 34), 16u);
-  EXPECT_EQ(Text(b, 36), "data");
   EXPECT_EQ(Le32(b, 40), 10u);
   EXPECT_EQ(Le16(b, 44 + 4), 0x1234u) << "little-endian samples";
   EXPECT_EQ(Le16(b, 44 + 6), 0x8000u);

@@ -21,12 +21,6 @@ std::string RunCommand(const std::string& command, int* status) {
   return output;
 }
 
-std::string Soxi(const std::string& option, const std::string& path) {
-  std::string answer = RunCommand("soxi " + option + " '" + path + "' 2>&1");
-  while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r')) answer.pop_back();
-  return answer;
-}
-
 void WriteBytes(const std::string& path, const void* data, size_t size) {
   std::ofstream out(path, std::ios::binary);
   out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -1,5 +1,6 @@
-// Writes one second of a 16 kHz tone through CAudioOutput into every file output, for the
-// sox checks of check_sample_files.cmake:
+// Writes 16002 samples (1.000125 s) of a 16 kHz tone through CAudioOutput into every file
+// output, for the sox checks of check_sample_files.cmake (the 8001 G.711 bytes need the WAV
+// pad byte):
 //   write_sample_files DIR
 // DIR receives pcm.wav, alaw.wav, mulaw.wav, linear.au, samples.raw, the input (input.raw)
 // and the filtered half-rate samples that the A-law and mu-law files encode
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string dir = std::string(argv[1]) + "/";
-  std::vector<int16_t> input(16000);
+  std::vector<int16_t> input(16002);
   for (size_t i = 0; i < input.size(); ++i)
     input[i] = static_cast<int16_t>(std::lround(9000 * std::sin(2 * std::numbers::pi * 440 * i / 16000.0) +
                                                 4000 * std::sin(2 * std::numbers::pi * 6000 * i / 16000.0)));

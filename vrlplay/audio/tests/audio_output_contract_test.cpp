@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "vrlplay/audio/audio_output.h"
 #include "vrlplay/audio/half_rate_g711.h"
@@ -17,6 +18,22 @@ using testing::FakeAudioBehaviour;
 using Lines = std::vector<std::string>;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// The output's window among this thread's windows (other test programs may have theirs).
+HWND OutputWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM result) -> BOOL {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) != "AudioOut") return TRUE;
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
 
 bool ClassRegistered() {
   WNDCLASSA info;
@@ -62,12 +79,12 @@ TEST(AudioOutputContract, FailedOpenReleasesWindowAndClassButNotTheLibrary) {
   FakeAudio fake(behaviour);
   auto output = OpenAudioOutput(Instance(), kOutputFileType0, "out.wav", 16000);
   EXPECT_EQ(output->Status(), kOutputOpenFailed);
-  EXPECT_NE(FindWindowA("AudioOut", ""), nullptr);
+  EXPECT_NE(OutputWindow(), nullptr);
   EXPECT_TRUE(ClassRegistered());
   EXPECT_FALSE(output->Write(Ramp(10).data(), 10));
   output->Stop();
   output.reset();
-  EXPECT_EQ(FindWindowA("AudioOut", ""), nullptr);
+  EXPECT_EQ(OutputWindow(), nullptr);
   EXPECT_FALSE(ClassRegistered());
   EXPECT_EQ(fake.Log(), (Lines{"open 2 out.wav 0 0"})) << "neither AudioStop nor AudioClose";
 }
@@ -80,7 +97,7 @@ TEST(AudioOutputContract, RefusedFormatIsAFailureThatStillReleasesTheLibrary) {
   EXPECT_EQ(output->Status(), kOutputFormatRefused);
   output.reset();
   EXPECT_EQ(fake.Log(), (Lines{"open 2 out.au 0 1", "format 16000 16 1 1 0", "close"}));
-  EXPECT_EQ(FindWindowA("AudioOut", ""), nullptr);
+  EXPECT_EQ(OutputWindow(), nullptr);
   EXPECT_FALSE(ClassRegistered());
 }
 
@@ -210,7 +227,7 @@ TEST(AudioOutputContract, CloseTwiceClosesOnce) {
 TEST(AudioOutputContract, WindowMessagesDriveThePlaybackFlag) {
   FakeAudio fake;
   auto output = OpenAudioOutput(Instance(), kOutputFileType2, "flag.raw", 16000);
-  const HWND window = FindWindowA("AudioOut", "");
+  const HWND window = OutputWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(PlaybackFinished());
   EXPECT_EQ(SendMessageA(window, WM_USER + 101, 0, 0), 0);

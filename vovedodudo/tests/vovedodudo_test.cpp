@@ -196,14 +196,15 @@ TEST(VovedodudoDevice, StopDropsWhatIsQueuedAndLaterWritesPlay) {
   AudioClose(device);
 
   // What was played before the stop is part of what was taken; then the later write, whole.
+  // The device's own silence (Wine fills a device that ran dry with it) is left out.
   const auto captured = CapturedSamples();
-  const auto start = std::search(captured.begin(), captured.end(), after.begin(), after.end());
-  ASSERT_NE(start, captured.end()) << "the write after the stop was played";
-  std::vector<int16_t> heard;  // before the later write, the device's silence left out
-  std::copy_if(captured.begin(), start, std::back_inserter(heard), [](int16_t s) { return s != 0; });
-  EXPECT_LE(heard.size(), static_cast<size_t>(taken)) << "nothing of the ten seconds beyond what was taken";
-  EXPECT_TRUE(std::equal(heard.begin(), heard.end(), first.begin()));
-  EXPECT_TRUE(std::all_of(start + static_cast<long>(after.size()), captured.end(), [](int16_t s) { return s == 0; }));
+  std::vector<int16_t> heard;
+  std::copy_if(captured.begin(), captured.end(), std::back_inserter(heard), [](int16_t s) { return s != 0; });
+  ASSERT_GE(heard.size(), after.size());
+  const auto start = heard.end() - static_cast<long>(after.size());
+  EXPECT_TRUE(std::equal(after.begin(), after.end(), start)) << "the write after the stop was played last";
+  EXPECT_LE(start - heard.begin(), taken) << "nothing of the ten seconds beyond what was taken";
+  EXPECT_TRUE(std::equal(heard.begin(), start, first.begin()));
 }
 
 }  // namespace

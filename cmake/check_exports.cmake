@@ -1,5 +1,6 @@
 # Fails unless DLL exports every name in NAMES undecorated (VRL_Play, not _VRL_Play@16) and,
-# for each ORDINALS entry "n:Name", Name at ordinal n.
+# for each ORDINALS entry "n:Name", Name at ordinal n; with ORDINAL_COUNT=n, exports 1 to n by
+# ordinal (names or none).
 #   cmake -DOBJDUMP=... -DDLL=... "-DNAMES=a;b" "-DORDINALS=1:AudioOpen;2:AudioStop" -P check_exports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE table RESULT_VARIABLE failed)
 if(failed)
@@ -34,3 +35,13 @@ foreach(entry ${ORDINALS})
     message(FATAL_ERROR "${DLL}: ${name} is not at ordinal ${ordinal}")
   endif()
 endforeach()
+if(DEFINED ORDINAL_COUNT)
+  if(NOT table MATCHES "Ordinal Base 1\n")
+    message(FATAL_ERROR "${DLL}: ordinals do not start at 1")
+  endif()
+  foreach(ordinal RANGE 1 ${ORDINAL_COUNT})
+    if(NOT table MATCHES "\\+base\\[ *${ordinal}\\]")
+      message(FATAL_ERROR "${DLL}: nothing exported at ordinal ${ordinal}")
+    endif()
+  endforeach()
+endif()

@@ -26,7 +26,7 @@ function(vrlplay_windows_folder)
   endif()
   if(TARGET vovedodudo)
     list(APPEND commands COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DDLL=$<TARGET_FILE:vovedodudo>
-         "-DORDINALS=1:AudioOpen;2:AudioStop;3:AudioClose;4:AudioSetFormat;5:AudioWrite" -P ${check})
+         -DORDINAL_COUNT=5 -P ${check})  # exported by ordinal only
   endif()
   add_custom_target(windows_folder ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}

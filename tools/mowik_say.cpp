@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,14 +14,19 @@
 #include "mowik/frontend/cls_stack_collection.h"
 #include "mowik/frontend/speak_text.h"
 #include "mowik/output/main_module.h"
+#include "mowik/output/player_reporter.h"
 #include "mowik/output/random_between.h"
+#include "mowik/output/sampa_player.h"
 #include "mowik/output/table_model.h"
 #include "mowik/verbalise/normalise_text.h"
+#include "tools/speech_options.h"
 #include "tools/utf8_text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "mowik/output/vrlplay_library.h"
 #endif
 
 namespace mowik {
@@ -31,21 +37,30 @@ constexpr char kUsage[] =
     "Reads Polish text from the arguments (joined by blanks) or, when there are none, from\n"
     "standard input, as UTF-8.\n"
     "\n"
+    "Without --phonemes, --normalise or --pieces it speaks the text: on Windows through\n"
+    "vrlplay.dll (beside mowik-say.exe), natively into the WAV file that -o names.\n"
+    "\n"
     "  --phonemes       print the phoneme text the player receives (CR LF before every line)\n"
-    "                   (the default until speech output is there)\n"
     "  --normalise      print the normalised text as UTF-8, exactly (no line end is added)\n"
     "  --pieces         print each piece and its intonation mode: piece<TAB>mode\n"
     "  --random R       use the draw R (0 <= R < 1) for every random choice of the prosody\n"
     "  --no-normalise   take the text as already normalised (the other modes normalise first)\n"
     "  --no-spell       do not spell capital words or read digit strings\n"
     "  --dict FILE      replacement dictionary: UTF-8 lines of find<TAB>replace\n"
+    "  -o FILE          write the speech to FILE (.wav, .au or .raw) instead of playing it\n"
+    "  --alaw, --mulaw  with -o FILE.wav: 8-bit G.711 at half the rate (telephony)\n"
+    "  --pitch P        pitch in percent, 15 to 400 (default 100)\n"
+    "  --duration D     duration in tenths, 3 to 18 (default 10)\n"
+    "  --freq F         output frequency in Hz, 10000 to 30000 (default 16000)\n"
+    "  --db ID          voice database (default pl1)\n"
     "  --help           show this text\n"
     "  --               the rest of the arguments is text\n";
 
-enum class Mode { Phonemes, Pieces, Normalise };
+enum class Mode { Speak, Phonemes, Pieces, Normalise };
 
 struct Options {
-  Mode mode = Mode::Phonemes;
+  Mode mode = Mode::Speak;
+  SpeechOptions speech;
   bool normalise = true;
   bool read_stdin = true;
   std::string text;  // UTF-8, from the arguments
@@ -68,7 +83,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
   std::vector<std::string> words;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool is_option = !options_end && (arg.rfind("--", 0) == 0 || arg == "-h");
+    const bool is_option = !options_end && (arg.rfind("--", 0) == 0 || arg == "-h" || arg == "-o");
     if (!is_option) {
       words.push_back(arg);
       continue;
@@ -101,7 +116,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
     } else if (arg == "--dict") {
       options.dict_path = value();
     } else {
-      UsageError("unknown option " + arg);
+      std::string error;
+      if (!TakeSpeechOption(args, i, options.speech, error)) UsageError("unknown option " + arg);
+      if (!error.empty()) UsageError(error);
     }
   }
   if (!words.empty()) {
@@ -149,6 +166,38 @@ std::vector<std::pair<std::wstring, std::wstring>> ReadDictionary(const std::str
   return rows;
 }
 
+// Player errors go to standard error; any of them makes the exit status 1.
+class StderrReporter : public PlayerReporter {
+ public:
+  void ShowPlayerError(const std::wstring& text) override {
+    std::cerr << "mowik-say: " << EncodeUtf8(text) << "\n";
+    failed = true;
+  }
+  bool failed = false;
+};
+
+// Speaks text as Mowik does, with the voice and output the options give.
+int Speak(std::wstring& text, const SpeechOptions& speech) {
+  std::string error;
+  const int32_t file_flags = FileOutputFlags(speech, error);
+  if (!error.empty()) UsageError(error);
+  ApplyVoiceProfile(speech.profile);
+  DatabaseName = speech.database;
+#ifdef _WIN32
+  StderrReporter reporter;
+  VrlplayLibrary library(reporter);
+  SampaPlayer bridge(library, reporter);
+  const std::optional<std::wstring> out_file = DecodeUtf8(speech.out_file);
+  bridge.SetOutput(file_flags, out_file ? *out_file : std::wstring());
+  SpeakText(text, bridge);
+  return reporter.failed ? 1 : 0;
+#else
+  (void)text;
+  (void)file_flags;
+  UsageError("this build has no sound device: give -o FILE.wav, or use --phonemes");
+#endif
+}
+
 class PrintingSink : public PhonemeSink {
  public:
   void PlaySampa(const std::string& phonemeText) override {
@@ -168,6 +217,7 @@ int Run(const std::vector<std::string>& args) {
   }
   std::wstring text = options.read_stdin ? DecodeOrExit(ReadAll(stdin), "standard input")
                                          : DecodeOrExit(options.text, "the text");
+  if (options.mode == Mode::Speak) return Speak(text, options.speech);
   if (options.mode == Mode::Phonemes) {
     PrintingSink sink;
     if (options.normalise) {

@@ -23,6 +23,19 @@ uint32_t NearestMark(const VoiceDatabase& v, const Diphone& d, double s) {
   return lo;
 }
 
+// Loudness of d's recording within a period or so of position at.
+double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
+  constexpr uint32_t kReach = 128;
+  const uint32_t from = at > kReach ? at - kReach : 0;
+  const uint32_t to = std::min(d.sampleCount, at + kReach);
+  double sum = 0;
+  for (uint32_t i = from; i < to; ++i) {
+    const double x = v.samples[d.firstSample + i];
+    sum += x * x;
+  }
+  return to > from ? std::sqrt(sum / (to - from)) : 0.0;
+}
+
 }  // namespace
 
 Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
@@ -145,6 +158,16 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
   const double rs = dr ? dr->boundary - dr->start : 0.0;
   const double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
   if (recordJoins_ && dl && dr) joins_.push_back(std::llround(mid));
+  // The two recordings of this phone come from different words and may differ in loudness;
+  // each half leans towards their common level at the join, so the hand-over is no step.
+  double leanLeft = 1, leanRight = 1;
+  if (dl && dr) {
+    const double l = LevelAround(v, *dl, dl->end), r = LevelAround(v, *dr, dr->start);
+    if (l > 30 && r > 30) {
+      leanLeft = std::sqrt(std::clamp(r / l, 0.25, 4.0));
+      leanRight = 1 / leanLeft;
+    }
+  }
 
   double t = std::max(nextMark_, o0);
   while (t < o1) {
@@ -169,8 +192,10 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
     const bool voiced = (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
     // Voiced grains go one per requested period, scaled so that closer grains do not add up
     // to a louder voice; unvoiced ones keep their recorded spacing, which reconstructs noise.
-    const float gain = voiced ? static_cast<float>(std::min(1.0, period / spacing)) : 1.0f;
-    AddGrain(*d, c, wl, wr, t, gain);
+    const double along = a1 > a0 ? (t - a0) / (a1 - a0) : 0.0;  // 0 to 1 through the half
+    const double lean = left ? 1 + (leanLeft - 1) * along : leanRight + (1 - leanRight) * along;
+    const double gain = (voiced ? std::min(1.0, period / spacing) : 1.0) * lean;
+    AddGrain(*d, c, wl, wr, t, static_cast<float>(gain));
     t += voiced ? period : spacing;
   }
   nextMark_ = t;

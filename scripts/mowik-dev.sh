@@ -15,6 +15,7 @@ packages=(
   cmake g++ make libgtest-dev googletest zlib1g-dev
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb
   clang libclang-rt-14-dev
+  espeak-ng libespeak-ng-dev
 )
 
 install_packages() {

@@ -7,6 +7,14 @@
 namespace mowik {
 namespace {
 
+// 10^n, exact up to 10^22 (some C libraries' pow is not); beyond that pow is good enough.
+double PowerOfTen(int n) {
+  if (n > 22) return std::pow(10.0, n);
+  double p = 1;
+  for (int i = 0; i < n; ++i) p *= 10;
+  return p;
+}
+
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::vector<std::string_view> Tokens(std::string_view line) {
@@ -86,7 +94,8 @@ bool ParseDecimal(std::string_view token, double& value) {
     scale += minus ? -exponent : exponent;
   }
   if (i != token.size()) return false;
-  value = mantissa * std::pow(10.0, scale);
+  // Dividing by an exact power of ten rounds correctly, so "1.5" is exactly 1.5.
+  value = scale < 0 ? mantissa / PowerOfTen(-scale) : mantissa * PowerOfTen(scale);
   if (negative) value = -value;
   return std::isfinite(value);
 }

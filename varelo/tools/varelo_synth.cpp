@@ -121,6 +121,8 @@ int Main(int argc, char** argv) {
   bool ok = true;
   std::istringstream settings(ratios.str());
   for (std::string line; ok && std::getline(settings, line);) ok = Send(engine, line, samples);
+  // As a player does: so the engine numbers the lines of the text from 1 in its messages.
+  if (ok) ok = engine.Flush() != 0;
   // Every line is spoken, the last one too even without its line end.
   size_t at = 0;
   while (ok && at < text.size()) {

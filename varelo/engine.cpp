@@ -65,6 +65,19 @@ std::vector<std::string> ListTokens(const char* list) {
   return tokens;
 }
 
+// The last database read in this process, kept after Close: a player selects the same
+// database for every utterance, and reading megabytes each time would delay its first samples.
+struct VoiceCache {
+  std::mutex mutex;
+  std::string key;
+  std::shared_ptr<const VoiceDatabase> voice;
+};
+
+VoiceCache& Cache() {
+  static VoiceCache cache;
+  return cache;
+}
+
 void CopyText(const std::string& text, char* out, int size) {
   if (!out || size < 1) return;
   const size_t n = std::min(text.size(), static_cast<size_t>(size) - 1);
@@ -99,17 +112,21 @@ int Engine::Init(const char* path, const char* rename, const char* clone,
     return kEngineVoiceRefused;
   }
   const std::string key = CacheKey(file);
-  if (key != cacheKey_ || !cached_) {
-    auto voice = std::make_shared<VoiceDatabase>();
-    std::string error;
-    if (!LoadVoiceFile(file, *voice, error)) {
-      SetError(kEngineVoiceRefused, error);
-      return kEngineVoiceRefused;
+  {
+    VoiceCache& cache = Cache();
+    std::lock_guard cacheLock(cache.mutex);
+    if (key != cache.key || !cache.voice) {
+      auto voice = std::make_shared<VoiceDatabase>();
+      std::string error;
+      if (!LoadVoiceFile(file, *voice, error)) {
+        SetError(kEngineVoiceRefused, error);
+        return kEngineVoiceRefused;
+      }
+      cache.voice = std::move(voice);
+      cache.key = key;
     }
-    cached_ = std::move(voice);
-    cacheKey_ = key;
+    voice_ = cache.voice;
   }
-  voice_ = cached_;
   for (size_t i = 0; i < voice_->symbols.size(); ++i) names_[voice_->symbols[i]] = static_cast<int>(i);
   if ((rename && !ApplySymbolList(rename, true)) || (clone && !ApplySymbolList(clone, false))) {
     const std::string text = errorText_;

@@ -103,10 +103,6 @@ class Engine {
 
   mutable std::recursive_mutex mutex_;
   std::shared_ptr<const VoiceDatabase> voice_;
-  // The last database read, kept after Close: a player selects the same database for every
-  // utterance, and reading megabytes each time would delay the first samples.
-  std::string cacheKey_;
-  std::shared_ptr<const VoiceDatabase> cached_;
   std::unique_ptr<Synthesizer> synth_;
   std::unordered_map<std::string, int> names_;
   LineParser parser_;

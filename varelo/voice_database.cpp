@@ -190,10 +190,19 @@ bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& e
                         &d.firstMark, &d.markCount})
       *x = r.U32();
   }
+  // The bulk of the file, decoded in plain loops: megabytes, also in unoptimised builds.
+  const uint8_t* p = bytes.data() + r.Position();
   v.marks.resize(markCount);
-  for (uint32_t& m : v.marks) m = r.U32();
+  for (uint32_t& m : v.marks) {
+    m = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+        static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    p += 4;
+  }
   v.samples.resize(sampleCount);
-  for (int16_t& s : v.samples) s = static_cast<int16_t>(r.U16());
+  for (int16_t& s : v.samples) {
+    s = static_cast<int16_t>(p[0] | p[1] << 8);
+    p += 2;
+  }
 
   for (size_t i = 0; i < v.symbols.size(); ++i)
     for (size_t k = 0; k < i; ++k)

@@ -53,7 +53,7 @@ TEST_P(Pl1Pitch, FollowsTheContour) {
   ASSERT_EQ(error, 0) << engine.LastErrorText();
   const double low = std::min(contour.from, contour.to), high = std::max(contour.from, contour.to);
   const int window = static_cast<int>(rate * 0.04);
-  const auto frames = TrackPitch(x, rate, low * 0.6, high * 1.6, window, rate / 200);
+  const auto frames = TrackPitch(x, rate, low * 0.6, high * 1.6, window, rate / 100);
   std::vector<double> errors;
   size_t considered = 0;
   for (const auto& f : frames) {

@@ -55,7 +55,7 @@ TEST(VoiceDatabase, RefusesEveryTruncationAndDamagedByte) {
     EXPECT_FALSE(ParseVoice(std::span(bytes).first(size), v, error)) << size;
     EXPECT_FALSE(error.empty());
   }
-  for (size_t at = 0; at < bytes.size(); at += 97) {
+  for (size_t at = 0; at < bytes.size(); at += at < 64 ? 1 : bytes.size() / 64) {
     std::vector<uint8_t> damaged = bytes;
     damaged[at] ^= 0x10;
     EXPECT_FALSE(ParseVoice(damaged, v, error)) << at;

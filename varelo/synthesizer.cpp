@@ -157,7 +157,6 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
   const double ls = dl ? dl->end - dl->boundary : 0.0;
   const double rs = dr ? dr->boundary - dr->start : 0.0;
   const double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
-  if (recordJoins_ && dl && dr) joins_.push_back(std::llround(mid));
   // The two recordings of this phone come from different words and may differ in loudness;
   // each half leans towards their common level at the join, so the hand-over is no step.
   double leanLeft = 1, leanRight = 1;
@@ -170,6 +169,8 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
   }
 
   double t = std::max(nextMark_, o0);
+  double lastLeft = -1;  // the mark of the last grain taken from the left diphone
+  bool lastLeftVoiced = false;
   while (t < o1) {
     const bool left = t < mid;
     const Diphone* d = left ? dl : dr;
@@ -190,12 +191,19 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
     const uint32_t wl = std::min<uint32_t>({before ? before : after, c, MaxHalf()});
     const uint32_t wr = std::min<uint32_t>({after ? after : before, d->sampleCount - 1 - c, MaxHalf()});
     const bool voiced = (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
+    // The hand-over: halfway between the last grain of one diphone and the first of the next.
+    if (!left && lastLeft >= 0) {
+      if (recordJoins_ && dl) joins_.push_back({std::llround((lastLeft + t) / 2), std::llround(lastLeft), std::llround(t),
+                                                   voiced && lastLeftVoiced});
+      lastLeft = -1;
+    }
     // Voiced grains go one per requested period, scaled so that closer grains do not add up
     // to a louder voice; unvoiced ones keep their recorded spacing, which reconstructs noise.
     const double along = a1 > a0 ? (t - a0) / (a1 - a0) : 0.0;  // 0 to 1 through the half
     const double lean = left ? 1 + (leanLeft - 1) * along : leanRight + (1 - leanRight) * along;
     const double gain = (voiced ? std::min(1.0, period / spacing) : 1.0) * lean;
     AddGrain(*d, c, wl, wr, t, static_cast<float>(gain));
+    if (left) lastLeft = t, lastLeftVoiced = voiced;
     t += voiced ? period : spacing;
   }
   nextMark_ = t;

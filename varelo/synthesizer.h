@@ -45,9 +45,15 @@ class Synthesizer {
   size_t Take(int16_t* out, size_t max, float volume);
 
   // Output positions (samples from the start of the utterance) where one diphone hands over to
-  // the next inside a phone, for the join checks of the tests. Recorded only when asked.
+  // the next inside a phone: halfway between the last grain of the one and the first of the
+  // other. For the join checks of the tests; recorded only when asked.
+  struct Join {
+    int64_t at;        // halfway between the last grain of the one and the first of the other
+    int64_t from, to;  // the marks of those two grains
+    bool voiced;       // both grains are voiced
+  };
   void RecordJoins(bool on) { recordJoins_ = on; }
-  const std::vector<int64_t>& Joins() const { return joins_; }
+  const std::vector<Join>& Joins() const { return joins_; }
 
  private:
   struct Pending {
@@ -85,7 +91,7 @@ class Synthesizer {
   double nextMark_ = 0;
   std::vector<float> acc_;  // overlap-add buffer; acc_[0] is output sample accBase_
   int64_t accBase_ = 0;
-  std::vector<int64_t> joins_;
+  std::vector<Join> joins_;
 
   std::vector<float> ready_;
   size_t readPos_ = 0;

@@ -52,6 +52,9 @@ constexpr double kRate = 16000;
 constexpr int kEspeakPitch = 80;
 constexpr double kSilenceHalfSeconds = 0.020;  // what a diphone keeps of a neighbouring pause
 constexpr double kMaxClosureSeconds = 0.100;
+// A closure shorter than this was not found (a voice bar as loud as a nasal before it); the
+// cut then still goes before the burst, so no diphone carries half a burst.
+constexpr double kMinClosureSeconds = 0.020;
 constexpr int64_t kMargin = 160;  // samples kept on both sides for the grains at the ends
 
 struct CarrierPhone {
@@ -117,9 +120,11 @@ std::vector<Located> Locate(const Recording& r, const std::vector<CarrierPhone>&
     const int64_t from = carrier[i - 1].phoneme->kind == Kind::kSilence
                              ? located[i].event - maxLength * 6 / 10
                              : prev.start + (prev.end - prev.start) * 4 / 10;
+    const int64_t shortest = located[i].event - std::llround(kMinClosureSeconds * rate);
     located[i].start = carrier[i - 1].phoneme->kind == Kind::kSilence
                            ? std::max(prev.start, from)
-                           : ClosureStart(r.samples, from, located[i].event, maxLength, rate);
+                           : std::max(from, std::min(shortest, ClosureStart(r.samples, from, located[i].event,
+                                                                            maxLength, rate)));
     prev.end = std::min(prev.end, located[i].start);
   }
   return located;
@@ -163,8 +168,8 @@ class VoiceBuilder {
     }
     const Analysed& an = found->second;
     // The pair's place in the carrier.
-    const size_t ia = a.kind == Kind::kSilence ? 0 : (b.kind == Kind::kSilence ? 3 : 3);
-    const size_t ib = a.kind == Kind::kSilence ? 1 : ia + 1;
+    const size_t ia = a.kind == Kind::kSilence ? 0 : 3;
+    const size_t ib = ia + 1;
     const Located& pa = an.located[ia];
     const Located& pb = an.located[ib];
     const double half = kSilenceHalfSeconds * rate_;

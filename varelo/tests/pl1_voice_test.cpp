@@ -112,6 +112,27 @@ TEST_F(Pl1, SpeaksEveryTestSentenceWithoutErrorForExactlyItsDuration) {
   }
 }
 
+// The phone of text that is spoken at ms, with its neighbours, for messages.
+std::string PhonesAt(const std::string& text, double ms) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  double total = 0;
+  size_t found = 0;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream fields(line);
+    std::string symbol;
+    double duration = 0;
+    if (!(fields >> symbol >> duration)) continue;
+    if (total <= ms) found = lines.size();
+    total += duration;
+    lines.push_back(symbol);
+  }
+  std::string s;
+  for (size_t i = found > 0 ? found - 1 : 0; i < lines.size() && i <= found + 1; ++i)
+    s += (i == found ? "[" + lines[i] + "] " : lines[i] + " ");
+  return s;
+}
+
 int MaxJump(const std::vector<int16_t>& x, int64_t from, int64_t to) {
   int jump = 0;
   from = std::max<int64_t>(from, 1);
@@ -120,28 +141,37 @@ int MaxJump(const std::vector<int16_t>& x, int64_t from, int64_t to) {
   return jump;
 }
 
-// A join is where the grains of one diphone give way to those of the next, in the middle of a
-// phone. Plain concatenation would leave a step right at that sample; the jumps there must stay
-// within the largest jump inside the two diphones around it. Over the whole hand-over (a
-// millisecond either side) the join may meet the loudest pulse of the phone, whose middle is
-// its loudest part, so there a small allowance is made.
+// A join is the hand-over from the grains of one diphone to those of the next, in the middle
+// of a phone: the span from the last grain of the one to the first of the other. The jumps there
+// are measured against the largest jump inside the two diphones around it. The middle of a
+// phone is often its loudest part, so a join may hold the largest pulse by chance, but only
+// slightly and rarely; a click (a doubled or missing grain, a step) exceeds it at most joins
+// or by far. Noise has its largest jumps anywhere, so it gets a wider bound.
 TEST_F(Pl1, NoJumpAtAJoinExceedsThoseInsideTheDiphonesAroundIt) {
-  constexpr int64_t kAt = 2, kNear = 16;
-  size_t joins = 0;
+  size_t voiced = 0, unvoiced = 0, voicedAbove = 0;
   for (const std::string& text : SentenceTexts()) {
     engine_.SynthesizerForTesting()->RecordJoins(true);
     const std::vector<int16_t> x = testing::Speak(engine_, text);
-    const std::vector<int64_t> at = engine_.SynthesizerForTesting()->Joins();
-    for (size_t k = 0; k < at.size(); ++k) {
-      const int64_t before = k > 0 ? at[k - 1] : 0;
-      const int64_t after = k + 1 < at.size() ? at[k + 1] : static_cast<int64_t>(x.size());
-      const int inside = std::max(MaxJump(x, before, at[k] - kNear), MaxJump(x, at[k] + kNear, after));
-      EXPECT_LE(MaxJump(x, at[k] - kAt, at[k] + kAt + 1), inside) << "join at sample " << at[k];
-      EXPECT_LE(MaxJump(x, at[k] - kNear, at[k] + kNear), inside * 1.1) << "join at sample " << at[k];
-      ++joins;
+    const auto& joins = engine_.SynthesizerForTesting()->Joins();
+    for (size_t k = 0; k < joins.size(); ++k) {
+      const int64_t from = joins[k].from - 8, to = joins[k].to + 8;
+      const int64_t before = k > 0 ? joins[k - 1].at : 0;
+      const int64_t after = k + 1 < joins.size() ? joins[k + 1].at : static_cast<int64_t>(x.size());
+      const int inside = std::max(MaxJump(x, before, from), MaxJump(x, to, after));
+      const int at = MaxJump(x, from, to);
+      EXPECT_LE(at, inside * (joins[k].voiced ? 1.25 : 1.6))
+          << "join at sample " << joins[k].at << " in " << PhonesAt(text, joins[k].at / 16.0);
+      if (joins[k].voiced) {
+        ++voiced;
+        voicedAbove += at > inside;
+      } else {
+        ++unvoiced;
+      }
     }
   }
-  EXPECT_GT(joins, 1000u);
+  EXPECT_LE(voicedAbove, voiced / 10);
+  EXPECT_GT(voiced, 600u);
+  EXPECT_GT(unvoiced, 100u);
 }
 
 TEST_F(Pl1, AnotherRateKeepsDurationsAndStillSpeaks) {

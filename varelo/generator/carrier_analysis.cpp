@@ -48,12 +48,13 @@ std::vector<Stretch> VoicedStretches(const std::vector<int16_t>& x, double perio
     const bool loud = std::sqrt(xx / static_cast<double>(window)) > 0.03 * loudest;
     const bool periodic = xx > 0 && yy > 0 && xy / std::sqrt(xx * yy) > 0.6;
     if (!(loud && periodic)) continue;
-    const Stretch frame{p, p + window};
+    // A frame counts as voiced when part of it is; only its middle period is taken as voiced.
+    const Stretch frame{p + lag / 2, p + lag / 2 + lag};
     if (!stretches.empty() && frame.first <= stretches.back().second) stretches.back().second = frame.second;
     else stretches.push_back(frame);
   }
-  // A stretch shorter than three periods is a transient, not voicing.
-  std::erase_if(stretches, [&](const Stretch& s) { return s.second - s.first < 3 * lag; });
+  // A stretch shorter than two periods is a transient, not voicing.
+  std::erase_if(stretches, [&](const Stretch& s) { return s.second - s.first < 2 * lag; });
   return stretches;
 }
 

@@ -211,17 +211,35 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
   MakeFinal(std::min<int64_t>(std::llround(nextMark_), phone.end) - MaxHalf());
 }
 
+const std::vector<float>& Synthesizer::Ramp(uint32_t width) {
+  if (ramps_.size() <= width) ramps_.resize(width + 1);
+  std::vector<float>& ramp = ramps_[width];
+  if (ramp.empty()) {
+    ramp.resize(width + 1);
+    for (uint32_t i = 0; i <= width; ++i)
+      ramp[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * i / width));
+  }
+  return ramp;
+}
+
 void Synthesizer::AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right,
                            double at, float gain) {
   const int16_t* src = voice_->samples.data() + d.firstSample + centre;
   const int64_t base = std::llround(at) - accBase_;
-  const double pi = std::numbers::pi;
-  for (int64_t k = -static_cast<int64_t>(left); k <= static_cast<int64_t>(right); ++k) {
+  const int64_t size = static_cast<int64_t>(acc_.size());
+  // Hann halves: rising over left samples up to the mark, falling over right samples after it.
+  if (left > 0) {
+    const std::vector<float>& up = Ramp(left);
+    for (int64_t k = -static_cast<int64_t>(left); k < 0; ++k) {
+      const int64_t i = base + k;
+      if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * up[static_cast<size_t>(k + left)] * src[k];
+    }
+  }
+  const std::vector<float>& down = Ramp(right);
+  for (int64_t k = 0; k <= static_cast<int64_t>(right); ++k) {
     const int64_t i = base + k;
-    if (i < 0 || i >= static_cast<int64_t>(acc_.size())) continue;
-    const double w = k < 0 ? 0.5 - 0.5 * std::cos(pi * static_cast<double>(k + left) / left)
-                           : (right ? 0.5 + 0.5 * std::cos(pi * static_cast<double>(k) / right) : 1.0);
-    acc_[static_cast<size_t>(i)] += gain * static_cast<float>(w) * src[k];
+    const float w = right > 0 ? down[static_cast<size_t>(right - k)] : 1.0f;
+    if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * w * src[k];
   }
 }
 

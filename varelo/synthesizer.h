@@ -70,6 +70,8 @@ class Synthesizer {
   void AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right, double at,
                 float gain);
   double PitchAt(double time);
+  // 0.5 - 0.5 cos(pi i / width) for i = 0..width, computed once per width.
+  const std::vector<float>& Ramp(uint32_t width);
   void MakeFinal(int64_t upTo);
   void Grow(int64_t upTo);
   // The widest reach of a grain around its mark, in output samples: also how far behind the
@@ -93,6 +95,7 @@ class Synthesizer {
   int64_t accBase_ = 0;
   std::vector<Join> joins_;
 
+  std::vector<std::vector<float>> ramps_;
   std::vector<float> ready_;
   size_t readPos_ = 0;
 };

@@ -235,11 +235,14 @@ void Synthesizer::AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uin
       if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * up[static_cast<size_t>(k + left)] * src[k];
     }
   }
+  if (right == 0) {  // a lone mark: its own sample only
+    if (base >= 0 && base < size) acc_[static_cast<size_t>(base)] += gain * src[0];
+    return;
+  }
   const std::vector<float>& down = Ramp(right);
   for (int64_t k = 0; k <= static_cast<int64_t>(right); ++k) {
     const int64_t i = base + k;
-    const float w = right > 0 ? down[static_cast<size_t>(right - k)] : 1.0f;
-    if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * w * src[k];
+    if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * down[static_cast<size_t>(right - k)] * src[k];
   }
 }
 

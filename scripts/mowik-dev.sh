@@ -18,6 +18,7 @@ packages=(
   locales
   g++-mingw-w64-i686-posix
   sox libasound2
+  espeak-ng libespeak-ng-dev
 )
 
 install_packages() {

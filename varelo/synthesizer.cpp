@@ -1,0 +1,263 @@
+#include "varelo/synthesizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace mowik {
+namespace {
+
+// A phone waits at most this many phones for the pitch target that ends its contour.
+constexpr size_t kLookahead = 32;
+
+// Index of the mark of d nearest to the source position s.
+uint32_t NearestMark(const VoiceDatabase& v, const Diphone& d, double s) {
+  uint32_t lo = 0, hi = d.markCount;  // first mark at or after s lies in [lo, hi]
+  while (lo < hi) {
+    const uint32_t m = (lo + hi) / 2;
+    if (d.Mark(v.marks, m) < s) lo = m + 1;
+    else hi = m;
+  }
+  if (lo == d.markCount) return lo - 1;
+  if (lo > 0 && s - d.Mark(v.marks, lo - 1) < d.Mark(v.marks, lo) - s) return lo - 1;
+  return lo;
+}
+
+// Loudness of d's recording within a period or so of position at.
+double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
+  constexpr uint32_t kReach = 128;
+  const uint32_t from = at > kReach ? at - kReach : 0;
+  const uint32_t to = std::min(d.sampleCount, at + kReach);
+  double sum = 0;
+  for (uint32_t i = from; i < to; ++i) {
+    const double x = v.samples[d.firstSample + i];
+    sum += x * x;
+  }
+  return to > from ? std::sqrt(sum / (to - from)) : 0.0;
+}
+
+}  // namespace
+
+Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
+    : voice_(std::move(voice)),
+      rate_(voice_->sampleRate),
+      defaultHz_(voice_->pitchCentiHz / 100.0),
+      previous_(voice_->SilenceIndex()) {}
+
+void Synthesizer::StartUtterance() {
+  started_ = true;
+  uttRate_ = rate_;
+  elapsedMs_ = 0;
+  previous_ = voice_->SilenceIndex();
+  pending_.clear();
+  contour_.clear();
+  nextMark_ = 0;
+  acc_.clear();
+  accBase_ = 0;
+  joins_.clear();
+}
+
+void Synthesizer::Push(const SynthPhone& phone) {
+  if (!started_) StartUtterance();
+  const double r = uttRate_ / 1000.0;
+  const double startMs = elapsedMs_;
+  elapsedMs_ += std::max(0.0, phone.durationMs);
+  const int64_t start = std::llround(startMs * r), end = std::llround(elapsedMs_ * r);
+
+  std::vector<PitchTarget> targets = phone.targets;
+  std::stable_sort(targets.begin(), targets.end(),
+                   [](const PitchTarget& a, const PitchTarget& b) { return a.percent < b.percent; });
+  for (const PitchTarget& t : targets)
+    contour_.push_back({start + (end - start) * t.percent / 100.0, t.hz});
+
+  if (end > start) pending_.push_back({phone.symbol, start, end});
+  RenderReady(false);
+}
+
+void Synthesizer::Finish() {
+  if (!started_) return;
+  RenderReady(true);
+  const int64_t end = std::llround(elapsedMs_ * uttRate_ / 1000.0);
+  Grow(end);
+  MakeFinal(end);
+  started_ = false;
+  acc_.clear();
+  accBase_ = 0;
+  contour_.clear();
+}
+
+void Synthesizer::Reset() {
+  started_ = false;
+  pending_.clear();
+  contour_.clear();
+  acc_.clear();
+  accBase_ = 0;
+  ready_.clear();
+  readPos_ = 0;
+}
+
+size_t Synthesizer::Take(int16_t* out, size_t max, float volume) {
+  const size_t n = std::min(max, ReadySamples());
+  for (size_t i = 0; i < n; ++i) {
+    const float x = std::round(ready_[readPos_ + i] * volume);
+    out[i] = static_cast<int16_t>(std::clamp(x, -32768.0f, 32767.0f));
+  }
+  readPos_ += n;
+  if (readPos_ == ready_.size()) {
+    ready_.clear();
+    readPos_ = 0;
+  }
+  return n;
+}
+
+void Synthesizer::RenderReady(bool all) {
+  const int silence = voice_->SilenceIndex();
+  while (!pending_.empty()) {
+    const bool known = !contour_.empty() && contour_.back().time >= pending_.front().end;
+    if (pending_.size() >= 2 && (all || known || pending_.size() > kLookahead)) {
+      RenderPhone(pending_[0], pending_[1].symbol);
+    } else if (all) {
+      RenderPhone(pending_[0], silence);
+    } else {
+      break;
+    }
+    pending_.pop_front();
+  }
+}
+
+double Synthesizer::PitchAt(double time) {
+  double hz = defaultHz_;
+  while (contour_.size() >= 2 && contour_[1].time <= time) contour_.pop_front();
+  if (contour_.size() == 1 || (!contour_.empty() && time <= contour_[0].time)) {
+    hz = contour_[0].hz;
+  } else if (contour_.size() >= 2) {
+    const Knot& a = contour_[0];
+    const Knot& b = contour_[1];
+    hz = a.hz + (b.hz - a.hz) * (time - a.time) / (b.time - a.time);
+  }
+  // A period must fit the overlap-add margin and span at least two samples.
+  const double low = std::max(kMinPitchHz, uttRate_ / static_cast<double>(MaxHalf()));
+  return std::clamp(hz, low, std::max(low, std::min(kMaxPitchHz, uttRate_ / 2.0)));
+}
+
+void Synthesizer::RenderPhone(const Pending& phone, int next) {
+  const VoiceDatabase& v = *voice_;
+  const double o0 = static_cast<double>(phone.start), o1 = static_cast<double>(phone.end);
+  Grow(phone.end + MaxHalf());
+  if (phone.symbol == v.SilenceIndex()) {
+    nextMark_ = o1;
+    previous_ = phone.symbol;
+    MakeFinal(phone.end - MaxHalf());
+    return;
+  }
+  const Diphone* dl = v.Find(previous_, phone.symbol);
+  const Diphone* dr = v.Find(phone.symbol, next);
+  // The phone's two halves come from two diphones; each gets its share of the duration in
+  // proportion to its recorded length, so a stop keeps its closure-to-burst balance.
+  const double ls = dl ? dl->end - dl->boundary : 0.0;
+  const double rs = dr ? dr->boundary - dr->start : 0.0;
+  const double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
+  // The two recordings of this phone come from different words and may differ in loudness;
+  // each half leans towards their common level at the join, so the hand-over is no step.
+  double leanLeft = 1, leanRight = 1;
+  if (dl && dr) {
+    const double l = LevelAround(v, *dl, dl->end), r = LevelAround(v, *dr, dr->start);
+    if (l > 30 && r > 30) {
+      leanLeft = std::sqrt(std::clamp(r / l, 0.25, 4.0));
+      leanRight = 1 / leanLeft;
+    }
+  }
+
+  double t = std::max(nextMark_, o0);
+  double lastLeft = -1;  // the mark of the last grain taken from the left diphone
+  bool lastLeftVoiced = false;
+  while (t < o1) {
+    const bool left = t < mid;
+    const Diphone* d = left ? dl : dr;
+    const double period = uttRate_ / PitchAt(t);
+    if (!d) {  // the voice lacks this diphone: its half stays silent
+      t += period;
+      continue;
+    }
+    const double a0 = left ? o0 : mid, a1 = left ? mid : o1;
+    const double s0 = left ? d->boundary : d->start, s1 = left ? d->end : d->boundary;
+    const double s = a1 > a0 ? s0 + (t - a0) * (s1 - s0) / (a1 - a0) : s0;
+    const uint32_t j = NearestMark(v, *d, s);
+    const uint32_t c = d->Mark(v.marks, j);
+    const uint32_t before = j > 0 ? c - d->Mark(v.marks, j - 1) : 0;
+    const uint32_t after = j + 1 < d->markCount ? d->Mark(v.marks, j + 1) - c : 0;
+    const double spacing = std::max<double>(8.0, before && after ? (before + after) / 2.0
+                                                                  : std::max(before, after));
+    const uint32_t wl = std::min<uint32_t>({before ? before : after, c, MaxHalf()});
+    const uint32_t wr = std::min<uint32_t>({after ? after : before, d->sampleCount - 1 - c, MaxHalf()});
+    const bool voiced = (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
+    // The hand-over: halfway between the last grain of one diphone and the first of the next.
+    if (!left && lastLeft >= 0) {
+      if (recordJoins_ && dl) joins_.push_back({std::llround((lastLeft + t) / 2), std::llround(lastLeft), std::llround(t),
+                                                   voiced && lastLeftVoiced});
+      lastLeft = -1;
+    }
+    // Voiced grains go one per requested period, scaled so that closer grains do not add up
+    // to a louder voice; unvoiced ones keep their recorded spacing, which reconstructs noise.
+    const double along = a1 > a0 ? (t - a0) / (a1 - a0) : 0.0;  // 0 to 1 through the half
+    const double lean = left ? 1 + (leanLeft - 1) * along : leanRight + (1 - leanRight) * along;
+    const double gain = (voiced ? std::min(1.0, period / spacing) : 1.0) * lean;
+    AddGrain(*d, c, wl, wr, t, static_cast<float>(gain));
+    if (left) lastLeft = t, lastLeftVoiced = voiced;
+    t += voiced ? period : spacing;
+  }
+  nextMark_ = t;
+  previous_ = phone.symbol;
+  MakeFinal(std::min<int64_t>(std::llround(nextMark_), phone.end) - MaxHalf());
+}
+
+const std::vector<float>& Synthesizer::Ramp(uint32_t width) {
+  if (ramps_.size() <= width) ramps_.resize(width + 1);
+  std::vector<float>& ramp = ramps_[width];
+  if (ramp.empty()) {
+    ramp.resize(width + 1);
+    for (uint32_t i = 0; i <= width; ++i)
+      ramp[i] = static_cast<float>(0.5 - 0.5 * std::cos(std::numbers::pi * i / width));
+  }
+  return ramp;
+}
+
+void Synthesizer::AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right,
+                           double at, float gain) {
+  const int16_t* src = voice_->samples.data() + d.firstSample + centre;
+  const int64_t base = std::llround(at) - accBase_;
+  const int64_t size = static_cast<int64_t>(acc_.size());
+  // Hann halves: rising over left samples up to the mark, falling over right samples after it.
+  if (left > 0) {
+    const std::vector<float>& up = Ramp(left);
+    for (int64_t k = -static_cast<int64_t>(left); k < 0; ++k) {
+      const int64_t i = base + k;
+      if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * up[static_cast<size_t>(k + left)] * src[k];
+    }
+  }
+  if (right == 0) {  // a lone mark: its own sample only
+    if (base >= 0 && base < size) acc_[static_cast<size_t>(base)] += gain * src[0];
+    return;
+  }
+  const std::vector<float>& down = Ramp(right);
+  for (int64_t k = 0; k <= static_cast<int64_t>(right); ++k) {
+    const int64_t i = base + k;
+    if (i >= 0 && i < size) acc_[static_cast<size_t>(i)] += gain * down[static_cast<size_t>(right - k)] * src[k];
+  }
+}
+
+void Synthesizer::Grow(int64_t upTo) {
+  if (upTo - accBase_ > static_cast<int64_t>(acc_.size()))
+    acc_.resize(static_cast<size_t>(upTo - accBase_), 0.0f);
+}
+
+void Synthesizer::MakeFinal(int64_t upTo) {
+  if (upTo <= accBase_) return;
+  Grow(upTo);
+  const size_t n = static_cast<size_t>(upTo - accBase_);
+  ready_.insert(ready_.end(), acc_.begin(), acc_.begin() + static_cast<ptrdiff_t>(n));
+  acc_.erase(acc_.begin(), acc_.begin() + static_cast<ptrdiff_t>(n));
+  accBase_ = upTo;
+}
+
+}  // namespace mowik

@@ -1,0 +1,103 @@
+#pragma once
+// Diphone concatenation with pitch-synchronous overlap-add. Phones come in one at a time; a
+// phone is rendered once the phone after it is known (its second half is the diphone towards
+// that neighbour) and the pitch contour is known through its end, or the utterance ends.
+// Samples are handed out as soon as no later grain can reach them.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "varelo/phoneme_line.h"
+#include "varelo/voice_database.h"
+
+namespace mowik {
+
+struct SynthPhone {
+  int symbol = 0;                    // index into the voice's symbols
+  double durationMs = 0;             // the duration ratio already applied
+  std::vector<PitchTarget> targets;  // the pitch ratio already applied
+};
+
+class Synthesizer {
+ public:
+  explicit Synthesizer(std::shared_ptr<const VoiceDatabase> voice);
+
+  // Output sample rate; the voice's samples are read as if recorded at it. Takes effect at the
+  // start of the next utterance. Durations stay in milliseconds and pitch in hertz.
+  void SetRate(uint32_t rate) { rate_ = rate; }
+  // Pitch used while no target has been given at all, in Hz.
+  void SetDefaultPitch(double hz) { defaultHz_ = hz; }
+
+  // Adds the next phone of the utterance and renders what has become renderable.
+  void Push(const SynthPhone& phone);
+  // Ends the utterance: renders every pending phone, the last one towards silence, and makes
+  // all its samples ready. The next Push starts a new utterance at time 0.
+  void Finish();
+  // Drops pending phones and unread samples; the next Push starts a new utterance.
+  void Reset();
+
+  size_t PendingPhones() const { return pending_.size(); }
+  size_t ReadySamples() const { return ready_.size() - readPos_; }
+  // Moves up to max ready samples to out, times volume, rounded and saturated to 16 bits.
+  size_t Take(int16_t* out, size_t max, float volume);
+
+  // Output positions (samples from the start of the utterance) where one diphone hands over to
+  // the next inside a phone: halfway between the last grain of the one and the first of the
+  // other. For the join checks of the tests; recorded only when asked.
+  struct Join {
+    int64_t at;        // halfway between the last grain of the one and the first of the other
+    int64_t from, to;  // the marks of those two grains
+    bool voiced;       // both grains are voiced
+  };
+  void RecordJoins(bool on) { recordJoins_ = on; }
+  const std::vector<Join>& Joins() const { return joins_; }
+
+ private:
+  struct Pending {
+    int symbol;
+    int64_t start, end;  // output samples from the start of the utterance
+  };
+  struct Knot {
+    double time, hz;
+  };
+
+  void StartUtterance();
+  void RenderReady(bool all);
+  void RenderPhone(const Pending& phone, int next);
+  void AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right, double at,
+                float gain);
+  double PitchAt(double time);
+  // 0.5 - 0.5 cos(pi i / width) for i = 0..width, computed once per width.
+  const std::vector<float>& Ramp(uint32_t width);
+  void MakeFinal(int64_t upTo);
+  void Grow(int64_t upTo);
+  // The widest reach of a grain around its mark, in output samples: also how far behind the
+  // next mark samples stay open.
+  uint32_t MaxHalf() const { return uttRate_ / 20 > 512 ? uttRate_ / 20 : 512; }
+
+  std::shared_ptr<const VoiceDatabase> voice_;
+  uint32_t rate_;
+  double defaultHz_;
+  bool recordJoins_ = false;
+
+  // The utterance in progress.
+  bool started_ = false;
+  uint32_t uttRate_ = 0;
+  double elapsedMs_ = 0;
+  int previous_ = 0;  // symbol of the last rendered phone
+  std::deque<Pending> pending_;
+  std::deque<Knot> contour_;
+  double nextMark_ = 0;
+  std::vector<float> acc_;  // overlap-add buffer; acc_[0] is output sample accBase_
+  int64_t accBase_ = 0;
+  std::vector<Join> joins_;
+
+  std::vector<std::vector<float>> ramps_;
+  std::vector<float> ready_;
+  size_t readPos_ = 0;
+};
+
+}  // namespace mowik

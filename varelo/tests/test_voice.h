@@ -1,0 +1,24 @@
+#pragma once
+// A small made-up voice for the tests and fuzzers that must not depend on the generated pl1:
+// symbols _ a o m s t, 16000 Hz, a flat 125 Hz pulse train with resonances for the voiced
+// phones, noise for s, a closure and a burst for t.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "varelo/engine.h"
+#include "varelo/voice_database.h"
+
+namespace mowik::testing {
+
+VoiceDatabase MakeTestVoice();
+
+// Writes the test voice to a file under the system's temporary folder; returns its path.
+std::string WriteTestVoice(const std::string& name);
+
+// Speaks phoneme text the way a player does (each line written, drained when the engine is
+// full, flushed at the end). Returns the samples; error receives the first negative read.
+std::vector<int16_t> Speak(Engine& engine, const std::string& text, int* error = nullptr);
+
+}  // namespace mowik::testing

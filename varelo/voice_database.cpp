@@ -1,0 +1,246 @@
+#include "varelo/voice_database.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "varelo/crc32.h"
+
+namespace mowik {
+namespace {
+
+// Sanity limits: far above any real voice, low enough that a damaged count cannot make the
+// loader allocate gigabytes.
+constexpr uint32_t kMaxSymbols = 255;
+constexpr uint32_t kMaxInfo = 64;
+constexpr uint32_t kMaxSamples = 1u << 28;
+constexpr uint32_t kMaxMarks = 1u << 24;
+constexpr uint32_t kMinRate = 4000;
+constexpr uint32_t kMaxRate = 192000;
+constexpr size_t kHeaderSize = 40;
+constexpr size_t kDiphoneSize = 32;
+
+class Writer {
+ public:
+  void U8(uint8_t v) { bytes.push_back(v); }
+  void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
+  void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+  void Text(std::string_view s) { bytes.insert(bytes.end(), s.begin(), s.end()); }
+  std::vector<uint8_t> bytes;
+};
+
+class Reader {
+ public:
+  explicit Reader(std::span<const uint8_t> b) : bytes_(b) {}
+  bool Has(size_t n) const { return bytes_.size() - pos_ >= n; }
+  uint8_t U8() { return bytes_[pos_++]; }
+  uint16_t U16() { uint16_t lo = U8(); return static_cast<uint16_t>(lo | U8() << 8); }
+  uint32_t U32() { uint32_t lo = U16(); return lo | static_cast<uint32_t>(U16()) << 16; }
+  std::string Text(size_t n) {
+    std::string s(reinterpret_cast<const char*>(bytes_.data() + pos_), n);
+    pos_ += n;
+    return s;
+  }
+  size_t Position() const { return pos_; }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  size_t pos_ = 0;
+};
+
+bool ValidSymbol(const std::string& s) {
+  if (s.empty() || s.size() > 7) return false;
+  return std::all_of(s.begin(), s.end(), [](char c) { return c > ' ' && c < 127; });
+}
+
+bool Fail(std::string& error, std::string text) {
+  error = "not a usable voice database: " + std::move(text);
+  return false;
+}
+
+bool CheckDiphone(const VoiceDatabase& v, const Diphone& d, std::string& error) {
+  const size_t n = v.symbols.size();
+  if (d.left >= n || d.right >= n) return Fail(error, "a diphone names an unknown symbol");
+  if (d.sampleCount == 0 || d.firstSample > v.samples.size() ||
+      d.sampleCount > v.samples.size() - d.firstSample)
+    return Fail(error, "a diphone's samples lie outside the file");
+  if (!(d.start <= d.boundary && d.boundary <= d.end && d.end < d.sampleCount))
+    return Fail(error, "a diphone's phone boundaries are out of order");
+  if (d.markCount == 0 || d.firstMark > v.marks.size() ||
+      d.markCount > v.marks.size() - d.firstMark)
+    return Fail(error, "a diphone's pitch marks lie outside the file");
+  uint32_t previous = 0;
+  for (uint32_t i = 0; i < d.markCount; ++i) {
+    const uint32_t m = d.Mark(v.marks, i);
+    if (m >= d.sampleCount || (i > 0 && m <= previous))
+      return Fail(error, "a diphone's pitch marks are out of order or outside it");
+    previous = m;
+  }
+  return true;
+}
+
+}  // namespace
+
+int VoiceDatabase::SymbolIndex(std::string_view symbol) const {
+  for (size_t i = 0; i < symbols.size(); ++i)
+    if (symbols[i] == symbol) return static_cast<int>(i);
+  return -1;
+}
+
+const Diphone* VoiceDatabase::Find(int left, int right) const {
+  const size_t n = symbols.size();
+  if (left < 0 || right < 0 || static_cast<size_t>(left) >= n || static_cast<size_t>(right) >= n ||
+      pairs_.size() != n * n)
+    return nullptr;
+  const int32_t i = pairs_[static_cast<size_t>(left) * n + static_cast<size_t>(right)];
+  return i < 0 ? nullptr : &diphones[static_cast<size_t>(i)];
+}
+
+void VoiceDatabase::Index() {
+  silence_ = SymbolIndex(kSilenceSymbol);
+  const size_t n = symbols.size();
+  pairs_.assign(n * n, -1);
+  for (size_t i = 0; i < diphones.size(); ++i) {
+    const Diphone& d = diphones[i];
+    if (d.left < n && d.right < n) pairs_[d.left * n + d.right] = static_cast<int32_t>(i);
+  }
+}
+
+std::vector<uint8_t> SerializeVoice(const VoiceDatabase& v) {
+  Writer w;
+  w.Text(std::string_view(kVoiceMagic, sizeof kVoiceMagic));
+  w.U32(kVoiceVersion);
+  w.U32(v.sampleRate);
+  w.U32(v.pitchCentiHz);
+  w.U32(static_cast<uint32_t>(v.symbols.size()));
+  w.U32(static_cast<uint32_t>(v.info.size()));
+  w.U32(static_cast<uint32_t>(v.diphones.size()));
+  w.U32(static_cast<uint32_t>(v.marks.size()));
+  w.U32(static_cast<uint32_t>(v.samples.size()));
+  for (const std::string& s : v.symbols) {
+    w.U8(static_cast<uint8_t>(s.size()));
+    w.Text(s);
+  }
+  for (const std::string& s : v.info) {
+    w.U16(static_cast<uint16_t>(s.size()));
+    w.Text(s);
+  }
+  for (const Diphone& d : v.diphones) {
+    w.U16(d.left);
+    w.U16(d.right);
+    for (uint32_t x : {d.firstSample, d.sampleCount, d.start, d.boundary, d.end, d.firstMark,
+                       d.markCount})
+      w.U32(x);
+  }
+  for (uint32_t m : v.marks) w.U32(m);
+  for (int16_t s : v.samples) w.U16(static_cast<uint16_t>(s));
+  w.U32(Crc32(w.bytes.data(), w.bytes.size()));
+  return std::move(w.bytes);
+}
+
+bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& error) {
+  if (bytes.size() < kHeaderSize + 4 || std::memcmp(bytes.data(), kVoiceMagic, 8) != 0)
+    return Fail(error, "it does not start with the voice file's magic");
+  const size_t body = bytes.size() - 4;
+  Reader tail(bytes.subspan(body));
+  if (Crc32(bytes.data(), body) != tail.U32())
+    return Fail(error, "its checksum does not match (the file is damaged)");
+
+  Reader r(bytes.first(body));
+  r.Text(8);
+  const uint32_t version = r.U32();
+  if (version != kVoiceVersion)
+    return Fail(error, "format version " + std::to_string(version) + " is not supported");
+  v.sampleRate = r.U32();
+  v.pitchCentiHz = r.U32();
+  const uint32_t symbolCount = r.U32(), infoCount = r.U32(), diphoneCount = r.U32();
+  const uint32_t markCount = r.U32(), sampleCount = r.U32();
+  if (v.sampleRate < kMinRate || v.sampleRate > kMaxRate)
+    return Fail(error, "its sample rate is out of range");
+  if (v.pitchCentiHz < 2000 || v.pitchCentiHz > 100000)
+    return Fail(error, "its recorded pitch is out of range");
+  if (symbolCount == 0 || symbolCount > kMaxSymbols || infoCount > kMaxInfo ||
+      diphoneCount > symbolCount * symbolCount || markCount > kMaxMarks ||
+      sampleCount > kMaxSamples)
+    return Fail(error, "its counts are out of range");
+
+  v.symbols.clear();
+  for (uint32_t i = 0; i < symbolCount; ++i) {
+    if (!r.Has(1)) return Fail(error, "it is cut short");
+    const uint8_t n = r.U8();
+    if (!r.Has(n)) return Fail(error, "it is cut short");
+    v.symbols.push_back(r.Text(n));
+    if (!ValidSymbol(v.symbols.back())) return Fail(error, "a phoneme symbol is malformed");
+  }
+  v.info.clear();
+  for (uint32_t i = 0; i < infoCount; ++i) {
+    if (!r.Has(2)) return Fail(error, "it is cut short");
+    const uint16_t n = r.U16();
+    if (!r.Has(n)) return Fail(error, "it is cut short");
+    v.info.push_back(r.Text(n));
+  }
+  const size_t rest = body - r.Position();
+  if (rest != size_t{diphoneCount} * kDiphoneSize + size_t{markCount} * 4 + size_t{sampleCount} * 2)
+    return Fail(error, "its size does not match its counts");
+  v.diphones.resize(diphoneCount);
+  for (Diphone& d : v.diphones) {
+    d.left = r.U16();
+    d.right = r.U16();
+    for (uint32_t* x : {&d.firstSample, &d.sampleCount, &d.start, &d.boundary, &d.end,
+                        &d.firstMark, &d.markCount})
+      *x = r.U32();
+  }
+  // The bulk of the file, decoded in plain loops: megabytes, also in unoptimised builds.
+  const uint8_t* p = bytes.data() + r.Position();
+  v.marks.resize(markCount);
+  for (uint32_t& m : v.marks) {
+    m = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+        static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+    p += 4;
+  }
+  v.samples.resize(sampleCount);
+  for (int16_t& s : v.samples) {
+    s = static_cast<int16_t>(p[0] | p[1] << 8);
+    p += 2;
+  }
+
+  for (size_t i = 0; i < v.symbols.size(); ++i)
+    for (size_t k = 0; k < i; ++k)
+      if (v.symbols[i] == v.symbols[k]) return Fail(error, "a phoneme symbol appears twice");
+  if (v.SymbolIndex(kSilenceSymbol) < 0) return Fail(error, "it has no silence symbol");
+  v.Index();
+  for (size_t i = 0; i < v.diphones.size(); ++i) {
+    const Diphone& d = v.diphones[i];
+    if (!CheckDiphone(v, d, error)) return false;
+    if (v.Find(d.left, d.right) != &d) return Fail(error, "a diphone appears twice");
+  }
+  return true;
+}
+
+bool LoadVoiceFile(const std::string& path, VoiceDatabase& voice, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot open the voice database " + path;
+    return false;
+  }
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  // Nothing near a gigabyte is a voice; refuse before allocating.
+  if (size < 0 || size > (std::streamoff{1} << 30)) {
+    error = "the voice database " + path + " is not a regular file of a sane size";
+    return false;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    error = "cannot read the voice database " + path;
+    return false;
+  }
+  if (!ParseVoice(bytes, voice, error)) {
+    error = path + " is " + error;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace mowik

@@ -1,0 +1,71 @@
+#pragma once
+// A diphone voice: the phoneme symbols it speaks, and for every ordered pair of them a stretch
+// of recorded sound from the middle of the first phone to the middle of the second, with the
+// pitch marks that PSOLA cuts its grains at. Its file form is described in FORMAT.md.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mowik {
+
+// The voice file's fixed facts.
+constexpr char kVoiceMagic[8] = {'V', 'A', 'R', 'E', 'L', 'O', 'V', 'C'};
+constexpr uint32_t kVoiceVersion = 1;
+// Bit of a mark word that says the period around the mark is voiced; the rest is its position.
+constexpr uint32_t kMarkVoiced = 0x80000000u;
+// The silence symbol; every voice has it.
+constexpr std::string_view kSilenceSymbol = "_";
+
+struct Diphone {
+  uint16_t left = 0;          // symbol index of the first phone
+  uint16_t right = 0;         // symbol index of the second phone
+  uint32_t firstSample = 0;   // into VoiceDatabase::samples
+  uint32_t sampleCount = 0;   // the stored stretch, a margin on both sides included
+  uint32_t start = 0;         // middle of the first phone, relative to firstSample
+  uint32_t boundary = 0;      // where the second phone begins; start <= boundary <= end
+  uint32_t end = 0;           // middle of the second phone; end < sampleCount
+  uint32_t firstMark = 0;     // into VoiceDatabase::marks
+  uint32_t markCount = 0;     // at least one; positions relative to firstSample, increasing
+
+  uint32_t Mark(const std::vector<uint32_t>& marks, uint32_t i) const {
+    return marks[firstMark + i] & ~kMarkVoiced;
+  }
+};
+
+struct VoiceDatabase {
+  uint32_t sampleRate = 16000;
+  uint32_t pitchCentiHz = 12560;     // the speaker's flat recorded pitch, in 1/100 Hz
+  std::vector<std::string> symbols;  // 1 to 7 printable ASCII characters, no blanks, unique
+  std::vector<std::string> info;     // "key: value" lines: name, language, source, build
+  std::vector<Diphone> diphones;
+  std::vector<uint32_t> marks;       // position | kMarkVoiced
+  std::vector<int16_t> samples;
+
+  // Index of a symbol, or -1.
+  int SymbolIndex(std::string_view symbol) const;
+  int SilenceIndex() const { return silence_; }
+  // The diphone of a pair of symbol indexes, or null when the voice lacks it.
+  const Diphone* Find(int left, int right) const;
+  // Rebuilds the symbol and pair look-ups; the parser calls it, a builder must too.
+  void Index();
+
+ private:
+  int silence_ = -1;
+  std::vector<int32_t> pairs_;  // symbols² entries: diphone index or -1
+};
+
+// The file form of a voice, checksum included.
+std::vector<uint8_t> SerializeVoice(const VoiceDatabase& voice);
+
+// Reads a voice from its file form, checking everything: on failure returns false with a
+// sentence saying what is wrong, and leaves voice unspecified.
+bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& voice, std::string& error);
+
+// Reads and parses a voice file.
+bool LoadVoiceFile(const std::string& path, VoiceDatabase& voice, std::string& error);
+
+}  // namespace mowik

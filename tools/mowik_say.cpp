@@ -27,6 +27,8 @@
 #include <io.h>
 
 #include "mowik/output/vrlplay_library.h"
+#else
+#include "tools/native_speaker.h"
 #endif
 
 namespace mowik {
@@ -192,9 +194,11 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   SpeakText(text, bridge);
   return reporter.failed ? 1 : 0;
 #else
-  (void)text;
-  (void)file_flags;
-  UsageError("this build has no sound device: give -o FILE.wav, or use --phonemes");
+  if (file_flags == 0) UsageError("this build has no sound device: give -o FILE.wav, or use --phonemes");
+  NativeSpeaker speaker(file_flags, speech.out_file);
+  SpeakText(text, speaker);
+  if (!speaker.Error().empty()) InputError(speaker.Error());
+  return 0;
 #endif
 }
 

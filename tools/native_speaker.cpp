@@ -1,0 +1,101 @@
+#include "tools/native_speaker.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "mowik/output/main_module.h"
+#include "tools/speech_options.h"
+#include "tools/utf8_text.h"
+#include "varelo/module_folder.h"
+#include "vrlplay/audio/half_rate_g711.h"
+
+namespace mowik {
+namespace {
+
+// The ratio lines the player writes before an utterance.
+std::string RatioLine(const char* prefix, float value) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%s %.3f\n", prefix, static_cast<double>(value));
+  return line;
+}
+
+}  // namespace
+
+NativeSpeaker::NativeSpeaker(int32_t fileFlags, std::string outFile)
+    : file_flags_(fileFlags), out_file_(std::move(outFile)) {}
+
+bool NativeSpeaker::Fail(std::string text) {
+  if (error_.empty()) error_ = std::move(text);
+  engine_.Reset();
+  return false;
+}
+
+bool NativeSpeaker::Drain() {
+  std::vector<int16_t> block(kBlockSamples);
+  std::vector<uint8_t> encoded;
+  for (;;) {
+    const int count = engine_.Read(block.data(), kBlockSamples);
+    if (count < 0) return Fail("Varelo Error :\r\n" + engine_.LastErrorText());
+    if (count == 0) return true;
+    long written = 0;
+    if (file_flags_ & (kOutAlaw | kOutMulaw)) {
+      const G711Law law = file_flags_ & kOutAlaw ? G711Law::kALaw : G711Law::kMuLaw;
+      encoded.resize(static_cast<size_t>(count / 2));
+      const size_t bytes = EncodeHalfRateG711(filter_, law, block.data(), static_cast<size_t>(count), encoded.data());
+      written = bytes ? writer_.Write(encoded.data(), 1, static_cast<long>(bytes)) : 0;
+    } else {
+      written = writer_.Write(block.data(), 2, count);
+    }
+    if (written < 0) return Fail("Can't write to " + out_file_);
+  }
+}
+
+bool NativeSpeaker::WriteLine(const std::string& line) {
+  if (engine_.Write(line.c_str()) != 0) return true;
+  if (!Drain()) return false;
+  return engine_.Write(line.c_str()) != 0 || Fail("Can't write to varelo");
+}
+
+bool NativeSpeaker::Flush() {
+  if (engine_.Flush() == 0 && (!Drain() || engine_.Flush() == 0)) return Fail("Can't write to varelo");
+  return Drain();
+}
+
+void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
+  if (phonemeText.find("\r\n") == std::string::npos || !error_.empty()) return;
+  const std::string database = EncodeUtf8(DatabaseName);
+  if (engine_.Init(database.c_str(), nullptr, nullptr, EngineFolder()) != kEngineOk) {
+    Fail("Can't load the " + database + " database");
+    return;
+  }
+  engine_.SetRate(VoiceFreq);
+
+  const bool g711 = file_flags_ & (kOutAlaw | kOutMulaw);
+  const SoundFileType type = file_flags_ & kOutFileType0   ? SoundFileType::kWave
+                             : file_flags_ & kOutFileType1 ? SoundFileType::kSunAu
+                                                           : SoundFileType::kRaw;
+  const int rate = engine_.Rate();
+  // A-law and mu-law files hold one sample for every two engine samples.
+  const bool opened = writer_.Create(out_file_, type) &&
+                      writer_.SetFormat(g711 ? rate / 2 : rate, g711 ? 8 : 16, 1,
+                                        !g711 ? 1 : (file_flags_ & kOutAlaw) ? 6 : 7);
+  if (!opened) {
+    Fail(out_file_ + "\r\nCan't open device out");
+    return;
+  }
+
+  if (!WriteLine(RatioLine(";; F = ", PitchRatio)) || !Flush()) return;
+  if (!WriteLine(RatioLine(";; T = ", DurationRatio)) || !Flush()) return;
+  const std::string text = phonemeText + "\r\n";
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) break;  // only line-ended lines are played
+    const std::string line = text.substr(start, end + 1 - start);
+    start = end + 1;
+    if (line.size() > 1 && !WriteLine(line)) return;
+  }
+  if (!Flush()) return;
+  if (!writer_.Close()) Fail("Can't write to " + out_file_);
+}
+
+}  // namespace mowik

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Mowik and drives the builds.
 #   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
-#   mowik-dev.sh run     setup, then run the main job on a sample Polish text
+#   mowik-dev.sh run     setup, then speak a sample Polish text into a WAV file
 #   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, the fuzz
 #                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine
 # The README and .ci/run both call this script, so they cannot drift apart.
@@ -92,9 +92,12 @@ case "${1:-}" in
     ;;
   run)
     "$0" setup
-    echo "== mowik-say --phonemes \"ala ma kota.\""
-    build/native/tools/mowik-say --phonemes "ala ma kota."
-    echo
+    sample="$PWD/build/mowik-sample.wav"
+    text="Ala ma kota, kot ma alę! Spotkanie 12-05-2024 o 12:30 kosztuje 15,50 EUR."
+    echo "== mowik-say -o $sample \"$text\""
+    build/native/tools/mowik-say -o "$sample" "$text"
+    echo "The speech is in $sample (play it with: play $sample)."
+    echo "On Windows, or under Wine: build/windows/product/mowik-say.exe \"$text\" speaks it aloud."
     ;;
   test)
     install_packages

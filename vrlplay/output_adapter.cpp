@@ -27,9 +27,11 @@ class AudioPlayerOutput : public PlayerOutput {
 
 }  // namespace
 
-std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate) {
-  return std::make_unique<AudioPlayerOutput>(
-      OpenAudioOutput(static_cast<HINSTANCE>(moduleInstance), flags, outFile, rate));
+std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate,
+                                               std::function<bool()> stopRequested) {
+  auto output = OpenAudioOutput(static_cast<HINSTANCE>(moduleInstance), flags, outFile, rate);
+  output->SetStopCheck(std::move(stopRequested));
+  return std::make_unique<AudioPlayerOutput>(std::move(output));
 }
 
 }  // namespace mowik

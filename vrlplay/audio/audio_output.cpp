@@ -93,6 +93,11 @@ bool CAudioOutput::Hand(const void* data, int bytesPerSample, int count) {
     taken += n;
     if (kind_ == kOutputKindDevice) clock_.Written(static_cast<size_t>(n), rate_);
     DispatchThreadMessages();
+    if (taken < count && StopRequested()) {
+      Stop();
+      accepted = false;
+      break;
+    }
   }
   samplesWritten_ += taken;
   return accepted;
@@ -117,6 +122,10 @@ void CAudioOutput::Close() {
     while (!playbackFinished) {
       DispatchThreadMessages();
       if (playbackFinished || PlaybackClock::Clock::now() > giveUp) break;
+      if (StopRequested()) {
+        Stop();
+        break;
+      }
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
   }

@@ -97,6 +97,18 @@ TEST_F(PlayerTest, ADeviceThatNeverReportsTheEndOfPlaybackStillCloses) {
   EXPECT_EQ(VRL_IsPlaying(), 0);
 }
 
+TEST_F(PlayerTest, StopWhileTheDeviceCloseWaitsSilencesItAndCancels) {
+  // Everything is written; the close would wait for playback (here: a device that never
+  // reports, so the bounded wait of two seconds and more).
+  SilenceAudioDevice(true);
+  EXPECT_EQ(VRL_Play("a 10\n", 0, nullptr, nullptr), 0);
+  while (AudioSamples().size() < 160u) Sleep(1);
+  EXPECT_EQ(VRL_Stop(), VRL_ERR_CANCELLED);
+  SilenceAudioDevice(false);
+  EXPECT_TRUE(Contains(AudioLog(), "stop\nclose\n"));
+  EXPECT_EQ(VRL_IsPlaying(), 0);
+}
+
 TEST_F(PlayerTest, AnOutputThatCannotOpenGivesMinus6AndResetsTheEngine) {
   EXPECT_EQ(VRL_Play("a 10\n", VRL_WAIT | VRL_OUT_FILE_TYPE0, "fail.wav", nullptr), VRL_ERR_OPEN_OUTPUT);
   EXPECT_EQ(LastError(), "fail.wav\r\nCan't open device out");

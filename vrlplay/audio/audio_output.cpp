@@ -63,8 +63,10 @@ void CAudioOutput::Open(int mode, const char* fileName, int fileType, int rate, 
     status_ = kOutputClassFailed;
     return;
   }
+  // Message-only: the window only receives the library's posted messages, and a top-level
+  // one would cost the display driver several milliseconds before every utterance.
   window_ = CreateWindowExA(0, kClassName, "", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+                            CW_USEDEFAULT, HWND_MESSAGE, nullptr, instance_, this);
   if (!window_) {
     status_ = kOutputWindowFailed;
     return;

@@ -19,20 +19,14 @@ using Lines = std::vector<std::string>;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-// The output's window among this thread's windows (other test programs may have theirs).
+// The output's window (message-only) among this thread's windows; other test programs may
+// have theirs.
 HWND OutputWindow() {
-  HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) != "AudioOut") return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, "AudioOut", nullptr); window != nullptr;
+       window = FindWindowExA(HWND_MESSAGE, window, "AudioOut", nullptr)) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return window;
+  }
+  return nullptr;
 }
 
 bool ClassRegistered() {

@@ -122,3 +122,9 @@ add_test(NAME vrlplay.played_files_read_by_sox
     -DPROGRAM=$<TARGET_FILE:play_sample_files> -DDIR=${CMAKE_CURRENT_BINARY_DIR}/played_files
     -P ${CMAKE_CURRENT_SOURCE_DIR}/tests/check_played_files.cmake)
 set_tests_properties(vrlplay.played_files_read_by_sox PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine)
+
+# The player imports the audio library by ordinal, as the library exports it.
+add_test(NAME vrlplay.imports_the_audio_library_by_ordinal
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:vrlplay>
+    -P ${PROJECT_SOURCE_DIR}/vrlplay/audio/tests/check_ordinal_imports.cmake)
+set_tests_properties(vrlplay.imports_the_audio_library_by_ordinal PROPERTIES LABELS player)

@@ -3,6 +3,7 @@
 // output, and the one function that opens the right one for a request's flag word.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace mowik {
@@ -21,7 +22,10 @@ class PlayerOutput {
 int OutputKindOf(int flags);
 
 // Opens the output the flag word asks for at the given sample rate (outFile for the file
-// kinds). Never null: a failed open shows in Status().
-std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate);
+// kinds). Never null: a failed open shows in Status(). stopRequested is asked while the
+// output waits on the device (for room, or for the end of playback at close); when it says
+// so the output silences the device and stops waiting.
+std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate,
+                                               std::function<bool()> stopRequested);
 
 }  // namespace mowik

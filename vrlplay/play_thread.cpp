@@ -142,7 +142,7 @@ void CPlayer::OpenOutput() {
   const CRequest* request = current_;
   const int flags = request ? request->flags : 0;
   const char* outFile = request && request->outFile ? request->outFile->c_str() : nullptr;
-  output_ = OpenPlayerOutput(module_, flags, outFile, Engine().getFreq());
+  output_ = OpenPlayerOutput(module_, flags, outFile, Engine().getFreq(), [this] { return StopRequested(); });
   if (output_->Status() != 0) {
     const bool device = output_->Kind() == 4;
     throw CStackError::Of(-6, device || outFile == nullptr ? std::string() : std::string(outFile));
@@ -168,8 +168,9 @@ void CPlayer::PlayPhonemeText(const std::string& text, bool closeAtEnd) {
     });
     FlushEngine();
     if (closeAtEnd) {
-      output_.reset();
+      output_.reset();  // a device waits here for the end of playback, or for a stop
       outputOpen_ = false;
+      CheckCancelled();  // a stop that silenced the end still cancels the request
     }
   } catch (const CStackError&) {
     if (output_) {
@@ -230,8 +231,10 @@ intptr_t CPlayer::Notify(unsigned offset, intptr_t first, intptr_t second) {
                       static_cast<LPARAM>(second));
 }
 
+bool CPlayer::StopRequested() const { return stopRequests_.load() > 0 || QuitSignalled(); }
+
 void CPlayer::CheckCancelled() {
-  if (stopRequests_.load() > 0 || QuitSignalled()) throw CStackError::Of(-1);
+  if (StopRequested()) throw CStackError::Of(-1);
 }
 
 void CPlayer::ChangeDirectory(const std::string& path) { SetCurrentDirectoryA(path.c_str()); }

@@ -81,6 +81,7 @@ class CPlayer : private CommandHost {
 
   // What command streams act on.
   void CheckCancelled() override;
+  bool StopRequested() const;  // a VRL_Stop waiting, or the quit signal
   void ChangeDirectory(const std::string& path) override;
   void SetVolume(float ratio) override;
   void ApplyRatio(RatioKind kind, float value) override;

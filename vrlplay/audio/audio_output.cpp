@@ -63,8 +63,10 @@ void CAudioOutput::Open(int mode, const char* fileName, int fileType, int rate, 
     status_ = kOutputClassFailed;
     return;
   }
+  // Message-only: the window only receives the library's posted messages, and a top-level
+  // one would cost the display driver several milliseconds before every utterance.
   window_ = CreateWindowExA(0, kClassName, "", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+                            CW_USEDEFAULT, HWND_MESSAGE, nullptr, instance_, this);
   if (!window_) {
     status_ = kOutputWindowFailed;
     return;
@@ -93,6 +95,11 @@ bool CAudioOutput::Hand(const void* data, int bytesPerSample, int count) {
     taken += n;
     if (kind_ == kOutputKindDevice) clock_.Written(static_cast<size_t>(n), rate_);
     DispatchThreadMessages();
+    if (taken < count && StopRequested()) {
+      Stop();
+      accepted = false;
+      break;
+    }
   }
   samplesWritten_ += taken;
   return accepted;
@@ -117,6 +124,10 @@ void CAudioOutput::Close() {
     while (!playbackFinished) {
       DispatchThreadMessages();
       if (playbackFinished || PlaybackClock::Clock::now() > giveUp) break;
+      if (StopRequested()) {
+        Stop();
+        break;
+      }
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
   }

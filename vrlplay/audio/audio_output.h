@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,11 @@ class CAudioOutput {
   virtual int Status() const { return status_; }
   virtual int Kind() const { return kind_; }
 
+  // A check run between library calls and while a close waits for the end of playback; when
+  // it says so, the output stops as Stop does and the write (reporting false) or the wait
+  // ends, so that a stop asked for elsewhere is heard at once.
+  void SetStopCheck(std::function<bool()> check) { stopCheck_ = std::move(check); }
+
   // Samples (or, for G.711, bytes) handed to the library so far.
   int SamplesWritten() const { return samplesWritten_; }
 
@@ -65,7 +71,8 @@ class CAudioOutput {
   // Registers the class, creates the window, opens and sets the format; sets the status.
   void Open(int mode, const char* fileName, int fileType, int rate, int bits, int tag);
 
-  // Hands bytes to the library until it has taken them all or refuses.
+  // Hands bytes to the library until it has taken them all, it refuses, or the stop check
+  // says so.
   bool Hand(const void* data, int bytesPerSample, int count);
 
   HINSTANCE instance_;
@@ -78,6 +85,10 @@ class CAudioOutput {
   int rate_ = 0;
   bool closed_ = false;
   PlaybackClock clock_;
+  std::function<bool()> stopCheck_;
+
+ private:
+  bool StopRequested() const { return stopCheck_ && stopCheck_(); }
 };
 
 // The sound device.

@@ -1,6 +1,9 @@
 // A stand-in audio library for the player's tests: records every call and keeps the samples
-// written, taking at most 1000 per AudioWrite as a device paced by playback would. Opening a
-// file whose name holds "fail" fails. The times of the first write and of the last stop are
+// written (16-bit ones, and the count of 8-bit G.711 bytes), taking at most 1000 per
+// AudioWrite as a device paced by playback would. A device plays at once: each write posts
+// "under way" (the first after opening or a stop) and "all played" to the window given at
+// opening, unless the test makes it a device that never reports. Opening a file whose name
+// holds "fail" fails. The times of the first write and of the last stop are
 // kept for the benchmark.
 #include <windows.h>
 
@@ -15,6 +18,10 @@ namespace {
 std::mutex g_lock;
 std::string g_log;
 std::vector<short> g_samples;
+long long g_bytes = 0;
+HWND g_window = nullptr;  // the open device's window, if any
+bool g_idle = true;
+bool g_silentDevice = false;
 int g_handle = 0;
 LONGLONG g_firstWrite = 0;
 LONGLONG g_stop = 0;
@@ -31,22 +38,26 @@ LONGLONG Now() {
 
 extern "C" {
 
-void* WINAPI AudioOpen(int mode, HWND, const char* file, int, int type) {
+void* WINAPI AudioOpen(int mode, HWND window, const char* file, int, int type) {
   std::lock_guard<std::mutex> guard(g_lock);
   Log("open " + std::to_string(mode) + " " + (file ? file : "(null)") + " " + std::to_string(type));
   if (file && std::strstr(file, "fail")) return nullptr;
+  g_window = mode == 1 ? window : nullptr;
+  g_idle = true;
   return &g_handle;
 }
 
 void WINAPI AudioStop(void*) {
   std::lock_guard<std::mutex> guard(g_lock);
   g_stop = Now();
+  g_idle = true;
   Log("stop");
 }
 
 void WINAPI AudioClose(void*) {
   std::lock_guard<std::mutex> guard(g_lock);
   Log("close");
+  g_window = nullptr;
 }
 
 int WINAPI AudioSetFormat(void*, int rate, int bits, int channels, int tag, int) {
@@ -63,6 +74,13 @@ int WINAPI AudioWrite(const void* data, int bytesPerSample, int count, void*) {
   if (bytesPerSample == 2) {
     const short* samples = static_cast<const short*>(data);
     g_samples.insert(g_samples.end(), samples, samples + taken);
+  } else {
+    g_bytes += taken;
+  }
+  if (g_window != nullptr && taken > 0) {
+    if (g_idle) PostMessageA(g_window, WM_USER + 100, 0, 0);
+    g_idle = false;
+    if (!g_silentDevice) PostMessageA(g_window, WM_USER + 101, 0, 0);
   }
   return taken;
 }
@@ -83,10 +101,19 @@ int WINAPI Fake_AudioSamples(short* out, int max) {
   if (out != nullptr) std::copy(g_samples.begin(), g_samples.begin() + n, out);
   return static_cast<int>(g_samples.size());
 }
+long long WINAPI Fake_AudioBytes() {
+  std::lock_guard<std::mutex> guard(g_lock);
+  return g_bytes;
+}
+void WINAPI Fake_AudioSilentDevice(int silent) {
+  std::lock_guard<std::mutex> guard(g_lock);
+  g_silentDevice = silent != 0;
+}
 void WINAPI Fake_AudioClear() {
   std::lock_guard<std::mutex> guard(g_lock);
   g_log.clear();
   g_samples.clear();
+  g_bytes = 0;
   g_firstWrite = 0;
   g_stop = 0;
 }

@@ -70,6 +70,45 @@ TEST_F(PlayerTest, FileOutputsFollowTheFirstTypeBit) {
   EXPECT_TRUE(Contains(EngineLog(), "write a 10"));
 }
 
+TEST_F(PlayerTest, ALawAndMuLawFilesTakeOneByteForEveryTwoEngineSamplesAtHalfTheRate) {
+  // 480 engine samples at 16 kHz: 240 G.711 bytes in a file that says 8000 Hz.
+  EXPECT_EQ(VRL_Play("a 10\nb 20\n", VRL_WAIT | VRL_OUT_FILE_TYPE0 | VRL_ALAW, "x.wav", nullptr), 0);
+  EXPECT_EQ(AudioBytes(), 240);
+  EXPECT_EQ(VRL_Play("a 10\nb 20\n", VRL_WAIT | VRL_OUT_FILE_TYPE0 | VRL_MULAW, "y.wav", nullptr), 0);
+  EXPECT_EQ(AudioBytes(), 480);
+  // Both bits: A-law. The bits mean nothing to the other file types.
+  EXPECT_EQ(VRL_Play("a 1\n", VRL_WAIT | VRL_OUT_FILE_TYPE0 | VRL_ALAW | VRL_MULAW, "z.wav", nullptr), 0);
+  EXPECT_EQ(VRL_Play("a 1\n", VRL_WAIT | VRL_OUT_FILE_TYPE1 | VRL_MULAW, "z.au", nullptr), 0);
+  EXPECT_EQ(AudioLog(),
+            "open 2 x.wav 0\nformat 8000 8 1 6\nclose\n"
+            "open 2 y.wav 0\nformat 8000 8 1 7\nclose\n"
+            "open 2 z.wav 0\nformat 8000 8 1 6\nclose\n"
+            "open 2 z.au 1\nformat 16000 16 1 1\nclose\n");
+  EXPECT_EQ(AudioSamples().size(), 16u);
+  EXPECT_EQ(AudioBytes(), 488);
+}
+
+TEST_F(PlayerTest, ADeviceThatNeverReportsTheEndOfPlaybackStillCloses) {
+  // The close waits no longer than the audio written could take to play, plus a margin.
+  SilenceAudioDevice(true);
+  EXPECT_EQ(VRL_Play("a 10\n", VRL_WAIT, nullptr, nullptr), 0);
+  SilenceAudioDevice(false);
+  EXPECT_EQ(AudioLog(), "open 1 (null) 0\nformat 16000 16 1 1\nclose\n");
+  EXPECT_EQ(VRL_IsPlaying(), 0);
+}
+
+TEST_F(PlayerTest, StopWhileTheDeviceCloseWaitsSilencesItAndCancels) {
+  // Everything is written; the close would wait for playback (here: a device that never
+  // reports, so the bounded wait of two seconds and more).
+  SilenceAudioDevice(true);
+  EXPECT_EQ(VRL_Play("a 10\n", 0, nullptr, nullptr), 0);
+  while (AudioSamples().size() < 160u) Sleep(1);
+  EXPECT_EQ(VRL_Stop(), VRL_ERR_CANCELLED);
+  SilenceAudioDevice(false);
+  EXPECT_TRUE(Contains(AudioLog(), "stop\nclose\n"));
+  EXPECT_EQ(VRL_IsPlaying(), 0);
+}
+
 TEST_F(PlayerTest, AnOutputThatCannotOpenGivesMinus6AndResetsTheEngine) {
   EXPECT_EQ(VRL_Play("a 10\n", VRL_WAIT | VRL_OUT_FILE_TYPE0, "fail.wav", nullptr), VRL_ERR_OPEN_OUTPUT);
   EXPECT_EQ(LastError(), "fail.wav\r\nCan't open device out");

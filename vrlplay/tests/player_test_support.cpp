@@ -39,6 +39,10 @@ std::vector<short> AudioSamples() {
   return all;
 }
 void ClearAudio() { Fake<void(WINAPI*)()>("vovedodudo.dll", "Fake_AudioClear")(); }
+long long AudioBytes() { return Fake<long long(WINAPI*)()>("vovedodudo.dll", "Fake_AudioBytes")(); }
+void SilenceAudioDevice(bool silent) {
+  Fake<void(WINAPI*)(int)>("vovedodudo.dll", "Fake_AudioSilentDevice")(silent ? 1 : 0);
+}
 long long AudioFirstWriteTime() { return Fake<LONGLONG(WINAPI*)()>("vovedodudo.dll", "Fake_AudioFirstWriteTime")(); }
 long long AudioStopTime() { return Fake<LONGLONG(WINAPI*)()>("vovedodudo.dll", "Fake_AudioStopTime")(); }
 

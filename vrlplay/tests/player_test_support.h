@@ -20,6 +20,8 @@ void RefuseEngineWrites(bool refuse);
 std::string AudioLog();
 std::vector<short> AudioSamples();
 void ClearAudio();
+long long AudioBytes();  // 8-bit (G.711) samples written
+void SilenceAudioDevice(bool silent);  // true: the device never reports the end of playback
 long long AudioFirstWriteTime();
 long long AudioStopTime();
 

@@ -19,20 +19,14 @@ using Lines = std::vector<std::string>;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-// The output's window among this thread's windows (other test programs may have theirs).
+// The output's window (message-only) among this thread's windows; other test programs may
+// have theirs.
 HWND OutputWindow() {
-  HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) != "AudioOut") return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+  for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, "AudioOut", nullptr); window != nullptr;
+       window = FindWindowExA(HWND_MESSAGE, window, "AudioOut", nullptr)) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return window;
+  }
+  return nullptr;
 }
 
 bool ClassRegistered() {
@@ -196,6 +190,37 @@ TEST(AudioOutputContract, DeviceThatNeverReportsTheEndIsClosedAnyway) {
   output.reset();
   const Lines log = fake.Log();
   EXPECT_EQ(log.back(), "close");
+}
+
+TEST(AudioOutputContract, AStopAskedForElsewhereEndsTheCloseWaitAndSilencesTheDevice) {
+  FakeAudioBehaviour behaviour;
+  behaviour.playedAfterMs = -1;
+  FakeAudio fake(behaviour);
+  auto output = OpenAudioOutput(Instance(), 0, nullptr, 16000);
+  output->Write(Ramp(1600).data(), 1600);
+  int asked = 0;
+  output->SetStopCheck([&asked] { return ++asked >= 3; });
+  output.reset();
+  EXPECT_EQ(asked, 3);  // asked while waiting, and the wait ended at the first yes
+  const Lines log = fake.Log();
+  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"stop", "close"}));
+}
+
+TEST(AudioOutputContract, AStopAskedForElsewhereEndsAWriteTheDeviceIsPacing) {
+  FakeAudioBehaviour behaviour;
+  behaviour.takeAtMost = 100;
+  FakeAudio fake(behaviour);
+  auto output = OpenAudioOutput(Instance(), 0, nullptr, 16000);
+  bool stop = false;
+  output->SetStopCheck([&stop] { return stop; });
+  EXPECT_TRUE(output->Write(Ramp(1000).data(), 1000));  // asked between calls, said no
+  stop = true;
+  EXPECT_FALSE(output->Write(Ramp(1000).data(), 1000));
+  EXPECT_EQ(output->SamplesWritten(), 1100);  // one call, then the stop
+  EXPECT_TRUE(PlaybackFinished());
+  output.reset();
+  const Lines log = fake.Log();
+  EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"stop", "close"}));
 }
 
 TEST(AudioOutputContract, StopThenDestroyDoesNotWait) {

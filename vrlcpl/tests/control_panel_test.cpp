@@ -13,9 +13,14 @@
 namespace mowik::test {
 namespace {
 
+// The panel once it is ready for the user: the window can be found while it is still creating
+// its controls, and text set before they exist is lost.
 HWND WaitForPanel() {
   for (int i = 0; i < 3000; ++i) {
-    if (HWND panel = FindWindowW(L"VrlCplWindow", nullptr)) return panel;
+    HWND panel = FindWindowW(L"VrlCplWindow", nullptr);
+    if (panel && IsWindowVisible(panel) && GetDlgItem(panel, 101) && GetDlgItem(panel, 103) &&
+        GetDlgItem(panel, 105) && GetDlgItem(panel, 109))
+      return panel;
     Sleep(10);
   }
   return nullptr;

@@ -69,6 +69,19 @@ stop_display() {
   xvfb_pid=""
 }
 
+# One wineserver for the whole Windows test run: otherwise the server exits a few seconds after
+# each burst of tests, and a Wine program started while it shuts down can fail or stall.
+wineserver_started=""
+start_wineserver() {
+  pgrep -x wineserver64 >/dev/null || pgrep -x wineserver >/dev/null && return 0
+  wineserver -p >/dev/null 2>&1 &
+  wineserver_started=1
+}
+stop_wineserver() {
+  [ -n "$wineserver_started" ] && wineserver -k >/dev/null 2>&1 || true
+  wineserver_started=""
+}
+
 run_fuzzers() {
   local seconds=${MOWIK_FUZZ_SECONDS:-20}
   local fuzzer name corpus
@@ -109,7 +122,9 @@ case "${1:-}" in
     run_fuzzers
     build windows
     start_display
+    start_wineserver
     run_tests windows
+    stop_wineserver
     stop_display
     build windows32   # 32-bit Windows folder: built, export tables checked, not run
     echo "== all tests passed"

@@ -197,6 +197,14 @@ void CPlayer::FlushEngine() {
   Drain();
 }
 
+CStackError CPlayer::OutputWriteFailed() const {
+  const CRequest* request = current_;
+  if (output_ && output_->Kind() != 4 && request && request->outFile) {
+    return CStackError(-6, {"Can't write device out", *request->outFile});
+  }
+  return CStackError(-6, {"Can't write device out"});
+}
+
 void CPlayer::Drain() {
   const int flags = current_ ? current_->flags : 0;
   int count = Engine().read(samples_, kEngineBlockSamples);
@@ -206,8 +214,11 @@ void CPlayer::Drain() {
     const intptr_t reply = (flags & VRL_NOTIFY_AUDIO)
                                ? Notify(VRL_MSG_AUDIO, reinterpret_cast<intptr_t>(samples_), count)
                                : 0;
-    if (reply == 0 && (flags & VRL_NO_OUTPUT) == 0 && output_) {
-      output_->Write(reinterpret_cast<const int16_t*>(samples_), count);
+    if (reply == 0 && (flags & VRL_NO_OUTPUT) == 0 && output_ &&
+        !output_->Write(reinterpret_cast<const int16_t*>(samples_), count)) {
+      // A stop ends the write early; anything else (a full disk) must not pass as spoken.
+      CheckCancelled();
+      throw OutputWriteFailed();
     }
     DispatchOwnMessages();
     count = Engine().read(samples_, kEngineBlockSamples);

@@ -72,6 +72,7 @@ class CPlayer : private CommandHost {
   void WriteLine(const std::string& line);
   void FlushEngine();
   void Drain();
+  CStackError OutputWriteFailed() const;  // -6 for a write the output refused
   intptr_t Notify(unsigned offset, intptr_t first, intptr_t second);
   void SetError(const CStackError& error);
   void ClearError();

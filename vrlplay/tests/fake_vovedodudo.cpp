@@ -3,7 +3,8 @@
 // AudioWrite as a device paced by playback would. A device plays at once: each write posts
 // "under way" (the first after opening or a stop) and "all played" to the window given at
 // opening, unless the test makes it a device that never reports. Opening a file whose name
-// holds "fail" fails. The times of the first write and of the last stop are
+// holds "fail" fails; a file whose name holds "full" refuses every write after its first
+// 100 samples, as a full disk would. The times of the first write and of the last stop are
 // kept for the benchmark.
 #include <windows.h>
 
@@ -22,6 +23,7 @@ long long g_bytes = 0;
 HWND g_window = nullptr;  // the open device's window, if any
 bool g_idle = true;
 bool g_silentDevice = false;
+bool g_fullFile = false;
 int g_handle = 0;
 LONGLONG g_firstWrite = 0;
 LONGLONG g_stop = 0;
@@ -43,6 +45,7 @@ void* WINAPI AudioOpen(int mode, HWND window, const char* file, int, int type) {
   Log("open " + std::to_string(mode) + " " + (file ? file : "(null)") + " " + std::to_string(type));
   if (file && std::strstr(file, "fail")) return nullptr;
   g_window = mode == 1 ? window : nullptr;
+  g_fullFile = file && std::strstr(file, "full");
   g_idle = true;
   return &g_handle;
 }
@@ -70,6 +73,7 @@ int WINAPI AudioSetFormat(void*, int rate, int bits, int channels, int tag, int)
 int WINAPI AudioWrite(const void* data, int bytesPerSample, int count, void*) {
   std::lock_guard<std::mutex> guard(g_lock);
   if (g_firstWrite == 0) g_firstWrite = Now();
+  if (g_fullFile && g_samples.size() + static_cast<size_t>(g_bytes) >= 100) return -1;
   const int taken = std::min(count, 1000);
   if (bytesPerSample == 2) {
     const short* samples = static_cast<const short*>(data);

@@ -119,6 +119,16 @@ TEST_F(PlayerTest, AnOutputThatCannotOpenGivesMinus6AndResetsTheEngine) {
   EXPECT_EQ(AudioSamples().size(), 160u);
 }
 
+TEST_F(PlayerTest, AFileThatStopsTakingSamplesGivesMinus6NotSuccess) {
+  // 3200 samples to write; the stand-in's "full" file refuses everything after the first 100.
+  EXPECT_EQ(VRL_Play("a 100\nb 100\n", VRL_WAIT | VRL_OUT_FILE_TYPE2, "full.raw", nullptr),
+            VRL_ERR_OPEN_OUTPUT);
+  EXPECT_EQ(LastError(), "full.raw\r\nCan't write device out");
+  EXPECT_TRUE(Contains(EngineLog(), "reset"));
+  EXPECT_TRUE(Contains(AudioLog(), "close"));  // the file is still closed, its header finished
+  EXPECT_EQ(VRL_Play("a 10\n", VRL_WAIT, nullptr, nullptr), 0);
+}
+
 TEST_F(PlayerTest, EngineFailuresBecomeMinus2AndMinus3) {
   EXPECT_EQ(VRL_Play("a 10\nERR 5\nb 10\n", VRL_WAIT, nullptr, nullptr), VRL_ERR_ENGINE);
   EXPECT_EQ(LastError(), "Varelo Error :\r\nline 2: unknown phoneme");

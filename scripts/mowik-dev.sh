@@ -57,7 +57,6 @@ start_display() {
   number=$(mktemp)
   Xvfb -displayfd 3 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   xvfb_pid=$!
-  trap stop_display EXIT
   for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
   [ -s "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$(head -n 1 "$number")"
@@ -65,22 +64,37 @@ start_display() {
   echo "== virtual display $DISPLAY"
 }
 stop_display() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   xvfb_pid=""
 }
 
-# One wineserver for the whole Windows test run: otherwise the server exits a few seconds after
-# each burst of tests, and a Wine program started while it shuts down can fail or stall.
+# The Windows build (its test discovery runs the tests under Wine) and the Windows tests use a
+# Wine prefix of their own, with one persistent wineserver for the whole run: otherwise the
+# server exits a few seconds after each burst of Wine programs, and one started while it shuts
+# down can fail or stall. A server that is still winding down blocks a persistent one from
+# starting, so whatever runs in this prefix is ended first. The user's own prefix is not touched.
+wine_prefix="$PWD/build/wine"
 wineserver_started=""
 start_wineserver() {
-  pgrep -x wineserver64 >/dev/null || pgrep -x wineserver >/dev/null && return 0
-  wineserver -p >/dev/null 2>&1 &
+  [ -n "$wineserver_started" ] && return 0
+  export WINEPREFIX="$wine_prefix"
+  mkdir -p "$WINEPREFIX"
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p || { echo "wineserver did not start" >&2; exit 1; }
   wineserver_started=1
+  wine wineboot -i >/dev/null 2>&1 || true   # creates or updates the prefix before any test
 }
 stop_wineserver() {
-  [ -n "$wineserver_started" ] && wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$wineserver_started" ]; then WINEPREFIX="$wine_prefix" wineserver -k >/dev/null 2>&1 || true; fi
   wineserver_started=""
 }
+
+cleanup() {
+  stop_wineserver
+  stop_display
+}
+trap cleanup EXIT
 
 run_fuzzers() {
   local seconds=${MOWIK_FUZZ_SECONDS:-20}
@@ -101,7 +115,9 @@ case "${1:-}" in
   setup)
     install_packages
     build native
+    start_wineserver
     build windows
+    stop_wineserver
     ;;
   run)
     "$0" setup
@@ -120,9 +136,9 @@ case "${1:-}" in
     run_tests native-sanitize
     build fuzz
     run_fuzzers
-    build windows
     start_display
     start_wineserver
+    build windows
     run_tests windows
     stop_wineserver
     stop_display

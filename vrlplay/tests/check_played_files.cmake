@@ -1,20 +1,7 @@
 # Runs play_sample_files (through Wine) and has sox read every file it made.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_played_files.cmake
-file(REMOVE_RECURSE ${DIR})
-file(MAKE_DIRECTORY ${DIR})
-execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${DIR} RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "play_sample_files failed: ${result}")
-endif()
-
-function(expect_soxi file option expected)
-  # With soxi's warnings, which a well-formed file does not get.
-  execute_process(COMMAND soxi ${option} ${DIR}/${file} OUTPUT_VARIABLE answer ERROR_VARIABLE answer
-    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
-  if(NOT result EQUAL 0 OR NOT answer STREQUAL expected)
-    message(SEND_ERROR "soxi ${option} ${file}: '${answer}', expected '${expected}'")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../audio/tests/sox_checks.cmake)
+write_files_into_dir()
 
 # One second of speech: 16000 samples at 16 kHz, or 8000 at 8 kHz for A-law and mu-law.
 foreach(file pcm.wav linear.au alaw-flag.au)
@@ -54,9 +41,6 @@ endfunction()
 
 expect_two_runs(${DIR}/samples.raw)
 foreach(file pcm.wav linear.au)
-  execute_process(COMMAND sox -D ${DIR}/${file} -t raw -e signed -b 16 -L ${DIR}/${file}.s16 RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    message(SEND_ERROR "sox could not read the samples of ${file}")
-  endif()
+  sox(${file} -t raw -e signed -b 16 -L ${file}.s16)
   expect_two_runs(${DIR}/${file}.s16)
 endforeach()

@@ -1,33 +1,13 @@
 # Runs write_sample_files (through Wine in the Windows build) and has sox read every file.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_sample_files.cmake
-file(REMOVE_RECURSE ${DIR})
-file(MAKE_DIRECTORY ${DIR})
-execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${DIR} RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "write_sample_files failed: ${result}")
-endif()
-
-function(expect_soxi file option expected)
-  # With soxi's warnings, which a well-formed file does not get.
-  execute_process(COMMAND soxi ${option} ${DIR}/${file} OUTPUT_VARIABLE answer ERROR_VARIABLE answer
-    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
-  if(NOT result EQUAL 0 OR NOT answer STREQUAL expected)
-    message(SEND_ERROR "soxi ${option} ${file}: '${answer}', expected '${expected}'")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/sox_checks.cmake)
+write_files_into_dir()
 
 function(expect_same_bytes produced expected what)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DIR}/${produced} ${DIR}/${expected}
     RESULT_VARIABLE different)
   if(different)
     message(SEND_ERROR "${what}: ${produced} differs from ${expected}")
-  endif()
-endfunction()
-
-function(sox)
-  execute_process(COMMAND sox -D ${ARGN} RESULT_VARIABLE result WORKING_DIRECTORY ${DIR})
-  if(NOT result EQUAL 0)
-    message(SEND_ERROR "sox ${ARGN} failed")
   endif()
 endfunction()
 

@@ -47,7 +47,9 @@ void* VrlplayLibrary::Resolve(Function function) {
   if (resolved_[function]) return functions_[function];
   if (!load_tried_) {
     load_tried_ = true;
-    module_ = LoadLibraryW(file_name_.c_str());
+    // Given with its folder, the library finds its own libraries (engine, audio) there too.
+    const bool hasFolder = file_name_.find_first_of(L"\\/") != std::wstring::npos;
+    module_ = LoadLibraryExW(file_name_.c_str(), nullptr, hasFolder ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
     if (!module_) {
       unavailable_ = true;
       reporter_.ShowPlayerError(L"Can't load " + file_name_ +

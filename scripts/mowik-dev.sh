@@ -143,6 +143,11 @@ case "${1:-}" in
     echo "== mowik-say -o $sample \"$text\""
     build/native/tools/mowik-say -o "$sample" "$text"
     echo "The speech is in $sample (play it with: play $sample)."
+    # Aloud too where the machine has a sound card (sox's play; a failure is not fatal).
+    if compgen -G "/dev/snd/pcmC*p" >/dev/null && command -v play >/dev/null; then
+      echo "== playing it on the sound device"
+      play -q "$sample" || echo "(the sound device did not take it)"
+    fi
     echo "On Windows, or under Wine: build/windows/product/mowik-say.exe \"$text\" speaks it aloud."
     ;;
   test)

@@ -57,7 +57,7 @@ function(vrlplay_wine_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
   add_dependencies(${name} vrlplay_test_copy player_fake_varelo player_fake_vovedodudo)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${VRLPLAY_TEST_BIN}
-    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+    PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 300)
 endfunction()
 
 vrlplay_wine_test(vrlplay_player_test SOURCES tests/player_test.cpp)
@@ -79,7 +79,7 @@ add_custom_command(TARGET vrlplay_no_engine_test POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:player_fake_vovedodudo> ${no_engine_bin}/vovedodudo.dll)
 add_dependencies(vrlplay_no_engine_test fake_varelo_incomplete player_fake_vovedodudo)
 gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
-  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 300)
 vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)
 
 # Benchmark (prints figures, asserts nothing): wine build/windows/vrlplay/testbin/player_bench.exe
@@ -108,7 +108,7 @@ target_link_libraries(vrlplay_real_audio_test PRIVATE vrlplay GTest::gtest_main)
 target_include_directories(vrlplay_real_audio_test PRIVATE ${PROJECT_SOURCE_DIR})
 set_target_properties(vrlplay_real_audio_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${real_audio_bin})
 add_dependencies(vrlplay_real_audio_test vrlplay_real_audio_copy)
-gtest_discover_tests(vrlplay_real_audio_test WORKING_DIRECTORY ${real_audio_bin} DISCOVERY_TIMEOUT 120
+gtest_discover_tests(vrlplay_real_audio_test WORKING_DIRECTORY ${real_audio_bin} DISCOVERY_TIMEOUT 300
   PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300
   ENVIRONMENT "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:${CMAKE_CURRENT_BINARY_DIR}/vrlplay_real_audio_test.asoundrc")
 

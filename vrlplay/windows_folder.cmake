@@ -42,7 +42,7 @@ function(vrlplay_windows_folder)
     target_link_libraries(vrlplay_windows_folder_test PRIVATE GTest::gtest_main)
     add_dependencies(vrlplay_windows_folder_test windows_folder)
     gtest_discover_tests(vrlplay_windows_folder_test
-      PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 120)
+      PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 300)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL vrlplay_windows_folder)

@@ -4,8 +4,9 @@
 
 namespace mowik {
 
-// Lowercasing for Polish text, the same in every build: ASCII, Latin-1 and Latin Extended-A
-// capitals (Ą Ć Ę Ł Ń Ó Ś Ź Ż among them) map to their small letters; anything else stays.
+// Lowercasing, the same in every build: every capital in U+0000..U+FFFF that has a
+// one-character small letter maps to it (Ą Ć Ę Ł Ń Ó Ś Ź Ż, Greek, Cyrillic and the rest;
+// İ gives i); anything else, half surrogate pairs included, stays.
 wchar_t LowerChar(wchar_t c);
 std::wstring LowerText(std::wstring_view text);
 

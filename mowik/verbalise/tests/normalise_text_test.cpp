@@ -92,6 +92,7 @@ TEST_F(NormaliseTextTest, Ranges) {
 TEST_F(NormaliseTextTest, LowercaseBlanksAndClosingMark) {
   SpellCapital = 0;
   EXPECT_EQ(Normalised(L"  ZAŻÓŁĆ\t GĘŚLĄ  JAŹŃ  "), L"zażółć gęślą jaźń.");
+  EXPECT_EQ(Normalised(L"ИВАН i ΩMEGA"), L"иван i ωmega.") << "every letter, not only Latin ones";
   EXPECT_EQ(Normalised(L"czy tak?"), L"czy tak?");
   EXPECT_EQ(Normalised(L"tak;"), L"tak;");
   EXPECT_EQ(Normalised(L""), L"");

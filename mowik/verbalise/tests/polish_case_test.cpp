@@ -15,7 +15,15 @@ TEST(PolishCase, LatinOneAndExtendedAPairs) {
   EXPECT_EQ(LowerText(L"ÀÖØÞ×"), L"àöøþ×");
   EXPECT_EQ(LowerText(L"ĀĲĹŇŊŸŽ"), L"āĳĺňŋÿž");
   EXPECT_EQ(LowerText(L"İıĸŉſ"), L"iıĸŉſ");
-  EXPECT_EQ(LowerText(L"ΣЖ中"), L"ΣЖ中") << "other scripts stay as they are";
+}
+
+// The normalisation lowercases every letter, not only Latin ones: a Greek or Cyrillic
+// capital left as it is would reach the transcription as a capital.
+TEST(PolishCase, EveryScriptWithCapitals) {
+  EXPECT_EQ(LowerText(L"ΣΩΆΫ ЖЁЯЀ ԱՖ ǄǅǇ Ǝ Ẁẞ Ａ \u2126 \u212A Ⅻ Ⓐ"), L"σωάϋ жёяѐ աֆ ǆǆǉ ǝ ẁß ａ ω k ⅻ ⓐ");
+  EXPECT_EQ(LowerText(L"σжǆ中ŉ\u00AA"), L"σжǆ中ŉ\u00AA") << "small letters and letters without case stay";
+  EXPECT_EQ(LowerChar(static_cast<wchar_t>(0xD801)), static_cast<wchar_t>(0xD801)) << "half a surrogate pair stays";
+  EXPECT_TRUE(ContainsIgnoringCase(L"дом", L'Д'));
 }
 
 TEST(PolishCase, ContainsIgnoringCase) {

@@ -18,12 +18,16 @@ constexpr const wchar_t* kDictKeys[] = {L"DictFrom", L"DictTo"};
 
 std::wstring Numbered(const wchar_t* key, int32_t n) { return key + TrimmedText(n); }
 
+// Counts up to this many rows are read as they stand, rows without keys coming out empty.
+constexpr int64_t kRowsAlwaysRead = 65535;
+
 // How many numbered rows to read for a stored count. Every row of a file we wrote has keys of
-// its own in the bag, so a count beyond the bag's size can only come from a damaged file, and
-// is not allowed to make the load add billions of rows.
+// its own in the bag, so a larger count beyond the bag's size can only come from a damaged
+// file, and is not allowed to make the load add billions of rows.
 int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey) {
   const int32_t count = AsInt32(bag.ReadProperty(countKey));
-  return std::clamp<int64_t>(count, 0, static_cast<int64_t>(bag.Bag().Count()));
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(count, 0, std::max<int64_t>(kRowsAlwaysRead, static_cast<int64_t>(bag.Bag().Count()))));
 }
 
 }  // namespace

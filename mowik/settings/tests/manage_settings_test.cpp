@@ -208,7 +208,7 @@ TEST_F(ManageSettingsTest, UnwritableFolderLeavesEveryKeyMissing) {
 
 TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   PropertyBagClass bag;
-  bag.WriteProperty(L"CurrentVoice", int16_t{40});
+  bag.WriteProperty(L"CurrentVoice", int16_t{-3});
   bag.WriteProperty(L"VoiceCount", int32_t{2000000000});
   bag.WriteProperty(L"VoiceName1", std::wstring(L"jedyny"));
   bag.WriteProperty(L"DictCount", int32_t{-5});
@@ -216,12 +216,29 @@ TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   bag.WriteProperty(L"SpellCapital", int32_t{100000});
   ASSERT_TRUE(bag.SaveToFile(Path(), true));
   LoadSettings(place, view);
-  EXPECT_LE(VoicesTable().Rows(), 6) << "no more rows than the file has keys";
+  EXPECT_EQ(VoicesTable().Rows(), 65535) << "a damaged count adds no more than a bounded number of rows";
   EXPECT_EQ(VoicesTable().CellText(1, 1), L"jedyny");
   EXPECT_EQ(DictionaryTable().Rows(), 0);
   EXPECT_EQ(SpeakNow, 1) << "a number stored as text still reads";
   EXPECT_EQ(SpellCapital, 0) << "out of the 16-bit range reads as missing";
-  EXPECT_EQ(view.calls.back(), L"voice=0") << "an index beyond the list falls back to the first profile";
+  EXPECT_EQ(view.calls.back(), L"voice=0") << "an index outside the list falls back to the first profile";
+}
+
+TEST_F(ManageSettingsTest, RowsWithoutKeysLoadEmpty) {
+  PropertyBagClass bag;
+  bag.WriteProperty(L"CurrentVoice", int16_t{3});
+  bag.WriteProperty(L"VoiceCount", int32_t{3});
+  bag.WriteProperty(L"VoicePitch2", std::wstring(L"150"));
+  bag.WriteProperty(L"DictCount", int32_t{7});
+  ASSERT_TRUE(bag.SaveToFile(Path(), true));
+  LoadSettings(place, view);
+  ASSERT_EQ(VoicesTable().Rows(), 3);
+  EXPECT_EQ(Row(VoicesTable(), 2), (std::vector<std::wstring>{L"", L"150", L"", L""}));
+  EXPECT_EQ(view.list, (std::vector<std::wstring>{L"", L"", L""}));
+  ASSERT_EQ(DictionaryTable().Rows(), 7) << "more rows than the file has keys";
+  EXPECT_EQ(Row(DictionaryTable(), 7), (std::vector<std::wstring>{L"", L""}));
+  EXPECT_EQ(SpeakNowInterval, L"");
+  EXPECT_EQ(view.calls.back(), L"voice=0") << "one beyond the last profile";
 }
 
 TEST_F(ManageSettingsTest, CrashBeforeTheReplacementKeepsTheOldSettings) {

@@ -214,11 +214,23 @@ TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   bag.WriteProperty(L"DictCount", int32_t{-5});
   bag.WriteProperty(L"SpeakNow", std::wstring(L"1"));
   bag.WriteProperty(L"SpellCapital", int32_t{100000});
+  for (int i = 0; i < 70000; ++i) bag.WriteProperty(L"x" + std::to_wstring(i), true);  // keys of no row
   ASSERT_TRUE(bag.SaveToFile(Path(), true));
   LoadSettings(place, view);
   EXPECT_EQ(VoicesTable().Rows(), 65535) << "a damaged count adds no more than a bounded number of rows";
   EXPECT_EQ(VoicesTable().CellText(1, 1), L"jedyny");
   EXPECT_EQ(DictionaryTable().Rows(), 0);
+
+  // Beyond that bound, no more rows than the file has row keys; a key claiming a far row
+  // does not lift the bound.
+  bag.WriteProperty(L"DictCount", int32_t{2000000000});
+  for (int n = 1; n <= 70000; ++n) bag.WriteProperty(L"DictTo" + std::to_wstring(n), std::to_wstring(n));
+  bag.WriteProperty(L"VoiceName1999999999", std::wstring(L"daleko"));
+  ASSERT_TRUE(bag.SaveToFile(Path(), true, true));
+  LoadSettings(place, view);
+  EXPECT_EQ(VoicesTable().Rows(), 65535);
+  ASSERT_EQ(DictionaryTable().Rows(), 70000);
+  EXPECT_EQ(DictionaryTable().CellText(70000, 2), L"70000");
   EXPECT_EQ(SpeakNow, 1) << "a number stored as text still reads";
   EXPECT_EQ(SpellCapital, 0) << "out of the 16-bit range reads as missing";
   EXPECT_EQ(view.calls.back(), L"voice=0") << "an index outside the list falls back to the first profile";

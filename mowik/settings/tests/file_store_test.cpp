@@ -88,6 +88,17 @@ TEST(FileStore, FailedReplacementKeepsTheOldFile) {
   EXPECT_FALSE(Exists(TemporaryPathFor(folder.File(L"d"))));
 }
 
+TEST(FileStore, HardLinkAtTheTemporaryPathIsReplacedNotWrittenThrough) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  const std::wstring other = folder.File(L"other.txt");
+  WriteBytes(other, {9, 9, 9});
+  std::filesystem::create_hard_link(FsPath(other), FsPath(TemporaryPathFor(path)));
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{5}));
+  EXPECT_EQ(FileBytes(other), (std::vector<uint8_t>{9, 9, 9}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{5}));
+}
+
 #ifndef _WIN32
 TEST(FileStore, LinkAtTheTemporaryPathIsReplacedNotWrittenThrough) {
   TempFolder folder;

@@ -69,9 +69,15 @@ bool PathExists(const std::wstring& path) {
 
 bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes) {
   const std::string temporary = NarrowPath(TemporaryPathFor(path));
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A leftover at the temporary path (a crash, or a link planted there) is removed, never
+  // opened: writing through a link would overwrite whatever file it points at.
+  if (unlink(temporary.c_str()) != 0 && errno != ENOENT) return false;
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   bool ok = true;
+  // The new file keeps the permissions of the one it replaces (where the disk has any).
+  struct stat old {};
+  if (stat(NarrowPath(path).c_str(), &old) == 0 && S_ISREG(old.st_mode)) (void)fchmod(fd, old.st_mode & 07777);
   size_t done = 0;
   while (ok && done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);

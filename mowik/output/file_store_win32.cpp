@@ -48,8 +48,14 @@ bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes) {
   const std::wstring temporary = TemporaryPathFor(path);
+  // A leftover at the temporary path (a crash, or a link planted there) is removed, never
+  // opened: writing through a link would overwrite the file it shares its data with.
+  if (!DeleteFileW(temporary.c_str())) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+  }
   const HANDLE file =
-      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   size_t done = 0;

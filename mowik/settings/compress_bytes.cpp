@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cmath>
 #include <limits>
 
 namespace mowik {
@@ -47,13 +48,14 @@ std::vector<uint8_t> DecompressBytes(std::span<const uint8_t> data) {
   const uint32_t streamSize = GetU32(data.data() + 8);
   const uint32_t crc = GetU32(data.data() + 12);
   if (size > kMaxUncompressedSize || streamSize > data.size() - kCompressedHeaderSize) return {};
-  if (size == 0) return {};
-  std::vector<uint8_t> out(size);
-  uLongf produced = size;
-  // A stream that gives more than the header's size fails here (no room), one that gives
-  // less is caught by the size check: either way the header and stream disagree.
+  // Room for the stated size and a margin; what the stream gives is then cut or padded with
+  // zeros to the stated size, and the CRC decides whether those bytes are the settings.
+  const uLongf capacity = static_cast<uLongf>(std::nearbyint(size * 1.01 + 12));
+  std::vector<uint8_t> out(static_cast<size_t>(capacity) + 1);
+  uLongf produced = capacity;
   if (uncompress(out.data(), &produced, data.data() + kCompressedHeaderSize, streamSize) != Z_OK) return {};
-  if (produced != size || Crc32(out) != crc) return {};
+  out.resize(size);
+  if (Crc32(out) != crc) return {};
   return out;
 }
 

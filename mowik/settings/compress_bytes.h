@@ -24,9 +24,11 @@ inline constexpr uint32_t kMaxUncompressedSize = 64u << 20;
 std::vector<uint8_t> CompressBytes(std::span<const uint8_t> data);
 
 // The bytes a compressed form holds. Bytes that are not a compressed form (shorter than 17
-// bytes or without the magic) come back unchanged; a compressed form that is damaged (bad
-// stream, sizes that do not match, CRC mismatch, a size beyond kMaxUncompressedSize) gives
-// an empty result.
+// bytes or without the magic) come back unchanged. The stream is inflated into room for the
+// stated size × 1.01 + 12 (rounded, a half to even); the result is its first stated-size
+// bytes (zeros where the stream gave fewer), checked against the CRC. A damaged form (bad
+// stream, a stream longer than that room or than the bytes there are, CRC mismatch, a size
+// beyond kMaxUncompressedSize) gives an empty result.
 std::vector<uint8_t> DecompressBytes(std::span<const uint8_t> data);
 
 // zlib's version text.

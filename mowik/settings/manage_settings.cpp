@@ -1,6 +1,8 @@
 #include "mowik/settings/manage_settings.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 
 #include "mowik/output/main_module.h"
 #include "mowik/output/table_model.h"
@@ -18,12 +20,31 @@ constexpr const wchar_t* kDictKeys[] = {L"DictFrom", L"DictTo"};
 
 std::wstring Numbered(const wchar_t* key, int32_t n) { return key + TrimmedText(n); }
 
+// Counts up to this many rows are read as they stand, rows without keys coming out empty.
+constexpr int64_t kRowsAlwaysRead = 65535;
+
+// How many keys of the bag are one of the keys followed by a number.
+int64_t NumberedKeysHeld(const PropertyBagClass& bag, std::span<const wchar_t* const> keys) {
+  int64_t held = 0;
+  for (const auto& [name, value] : bag.Bag().Entries()) {
+    for (const wchar_t* key : keys) {
+      const std::wstring_view prefix(key);
+      if (name.size() > prefix.size() && name.starts_with(prefix) &&
+          std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                      [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        ++held;
+    }
+  }
+  return held;
+}
+
 // How many numbered rows to read for a stored count. Every row of a file we wrote has keys of
-// its own in the bag, so a count beyond the bag's size can only come from a damaged file, and
-// is not allowed to make the load add billions of rows.
-int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey) {
+// its own in the bag, so a larger count than the bag has row keys can only come from a
+// damaged or hostile file, and is not allowed to make the load add millions of empty rows.
+int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey, std::span<const wchar_t* const> keys) {
   const int32_t count = AsInt32(bag.ReadProperty(countKey));
-  return std::clamp<int64_t>(count, 0, static_cast<int64_t>(bag.Bag().Count()));
+  if (count <= kRowsAlwaysRead) return std::max(count, 0);
+  return static_cast<int32_t>(std::min<int64_t>(count, std::max(kRowsAlwaysRead, NumberedKeysHeld(bag, keys))));
 }
 
 }  // namespace
@@ -94,7 +115,7 @@ void LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   HotNow = AsInt32(bag.ReadProperty(L"HotNow"));
 
   TableModel& voices = VoicesTable();
-  const int32_t voiceCount = RowsToRead(bag, L"VoiceCount");
+  const int32_t voiceCount = RowsToRead(bag, L"VoiceCount", kVoiceKeys);
   voices.Clear();
   view.ClearVoiceList();
   for (int32_t n = 1; n <= voiceCount; ++n) {
@@ -104,7 +125,7 @@ void LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   }
 
   TableModel& dictionary = DictionaryTable();
-  const int32_t dictCount = RowsToRead(bag, L"DictCount");
+  const int32_t dictCount = RowsToRead(bag, L"DictCount", kDictKeys);
   dictionary.Clear();
   for (int32_t n = 1; n <= dictCount; ++n) {
     const int32_t row = dictionary.AddRow();

@@ -30,7 +30,9 @@ void SaveSettings(const ProgramFolder& folder);
 
 // Reads the file into the globals and the two tables and shows the values in the view. A
 // file that is missing or cannot be read is first replaced by the defaults (with whatever
-// the tables hold). Keys missing from the file read as 0 or empty text.
+// the tables hold). Keys missing from the file read as 0 or empty text, so a stored count
+// gives that many rows even where their keys are missing; beyond 65535 rows, though, no
+// more rows than the file holds row keys (a damaged count cannot add millions).
 void LoadSettings(const ProgramFolder& folder, SettingsView& view);
 
 }  // namespace mowik

@@ -86,5 +86,39 @@ TEST(CompressBytes, DamagedFormsGiveNothing) {
   EXPECT_EQ(damaged([](auto& b) { b.insert(b.end(), 100, 0xAB); }), data);
 }
 
+// A header made by hand over zlib's stream of the given bytes.
+std::vector<uint8_t> FormOf(const std::vector<uint8_t>& streamed, uint32_t statedSize, uint32_t crc) {
+  std::vector<uint8_t> stream(compressBound(static_cast<uLong>(streamed.size())));
+  uLongf size = static_cast<uLongf>(stream.size());
+  EXPECT_EQ(compress(stream.data(), &size, streamed.data(), static_cast<uLong>(streamed.size())), Z_OK);
+  stream.resize(size);
+  std::vector<uint8_t> form(16, 0);
+  SetU32At(form, 0, kCompressedMagic);
+  SetU32At(form, 4, statedSize);
+  SetU32At(form, 8, static_cast<uint32_t>(size));
+  SetU32At(form, 12, crc);
+  for (const uint8_t b : stream) form.push_back(b);
+  return form;
+}
+
+uint32_t Crc(const std::vector<uint8_t>& b) { return crc32(0L, b.data(), static_cast<uInt>(b.size())); }
+
+TEST(CompressBytes, StatedSizeCutsOrPadsWhatTheStreamGivesAndTheCrcDecides) {
+  const std::vector<uint8_t> data = Sample(1000);
+  // The stream gives more than the header says, within the room (990 × 1.01 + 12 = 1012):
+  // the stated bytes are the result when the CRC is theirs.
+  const std::vector<uint8_t> head(data.begin(), data.begin() + 990);
+  EXPECT_EQ(DecompressBytes(FormOf(data, 990, Crc(head))), head);
+  EXPECT_TRUE(DecompressBytes(FormOf(data, 990, Crc(data))).empty());
+  // The stream gives fewer bytes: zeros fill up to the stated size.
+  std::vector<uint8_t> padded = data;
+  padded.resize(1004, 0);
+  EXPECT_EQ(DecompressBytes(FormOf(data, 1004, Crc(padded))), padded);
+  // Beyond the margin the stream does not fit: 10 stated bytes leave room for 22.
+  const std::vector<uint8_t> ten(data.begin(), data.begin() + 10);
+  EXPECT_EQ(DecompressBytes(FormOf(std::vector<uint8_t>(data.begin(), data.begin() + 22), 10, Crc(ten))), ten);
+  EXPECT_TRUE(DecompressBytes(FormOf(std::vector<uint8_t>(data.begin(), data.begin() + 23), 10, Crc(ten))).empty());
+}
+
 }  // namespace
 }  // namespace mowik

@@ -88,6 +88,42 @@ TEST(FileStore, FailedReplacementKeepsTheOldFile) {
   EXPECT_FALSE(Exists(TemporaryPathFor(folder.File(L"d"))));
 }
 
+TEST(FileStore, HardLinkAtTheTemporaryPathIsReplacedNotWrittenThrough) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  const std::wstring other = folder.File(L"other.txt");
+  WriteBytes(other, {9, 9, 9});
+  std::filesystem::create_hard_link(FsPath(other), FsPath(TemporaryPathFor(path)));
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{5}));
+  EXPECT_EQ(FileBytes(other), (std::vector<uint8_t>{9, 9, 9}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{5}));
+}
+
+#ifndef _WIN32
+TEST(FileStore, LinkAtTheTemporaryPathIsReplacedNotWrittenThrough) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  const std::wstring victim = folder.File(L"other.txt");
+  WriteBytes(victim, {9, 9, 9});
+  std::filesystem::create_symlink(FsPath(victim), FsPath(TemporaryPathFor(path)));
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{5}));
+  EXPECT_EQ(FileBytes(victim), (std::vector<uint8_t>{9, 9, 9}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{5}));
+  EXPECT_FALSE(std::filesystem::is_symlink(FsPath(path)));
+}
+
+TEST(FileStore, ReplacedFileKeepsItsPermissions) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  WriteBytes(path, {1});
+  ASSERT_EQ(chmod(NarrowPath(path).c_str(), 0600), 0);
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{2}));
+  struct stat st {};
+  ASSERT_EQ(stat(NarrowPath(path).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+#endif
+
 TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
   const std::wstring folder = ExecutableFolder().Path();
   ASSERT_FALSE(folder.empty());

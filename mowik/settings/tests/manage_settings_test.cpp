@@ -208,20 +208,49 @@ TEST_F(ManageSettingsTest, UnwritableFolderLeavesEveryKeyMissing) {
 
 TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   PropertyBagClass bag;
-  bag.WriteProperty(L"CurrentVoice", int16_t{40});
+  bag.WriteProperty(L"CurrentVoice", int16_t{-3});
   bag.WriteProperty(L"VoiceCount", int32_t{2000000000});
   bag.WriteProperty(L"VoiceName1", std::wstring(L"jedyny"));
   bag.WriteProperty(L"DictCount", int32_t{-5});
   bag.WriteProperty(L"SpeakNow", std::wstring(L"1"));
   bag.WriteProperty(L"SpellCapital", int32_t{100000});
+  for (int i = 0; i < 70000; ++i) bag.WriteProperty(L"x" + std::to_wstring(i), true);  // keys of no row
   ASSERT_TRUE(bag.SaveToFile(Path(), true));
   LoadSettings(place, view);
-  EXPECT_LE(VoicesTable().Rows(), 6) << "no more rows than the file has keys";
+  EXPECT_EQ(VoicesTable().Rows(), 65535) << "a damaged count adds no more than a bounded number of rows";
   EXPECT_EQ(VoicesTable().CellText(1, 1), L"jedyny");
   EXPECT_EQ(DictionaryTable().Rows(), 0);
+
+  // Beyond that bound, no more rows than the file has row keys; a key claiming a far row
+  // does not lift the bound.
+  bag.WriteProperty(L"DictCount", int32_t{2000000000});
+  for (int n = 1; n <= 70000; ++n) bag.WriteProperty(L"DictTo" + std::to_wstring(n), std::to_wstring(n));
+  bag.WriteProperty(L"VoiceName1999999999", std::wstring(L"daleko"));
+  ASSERT_TRUE(bag.SaveToFile(Path(), true, true));
+  LoadSettings(place, view);
+  EXPECT_EQ(VoicesTable().Rows(), 65535);
+  ASSERT_EQ(DictionaryTable().Rows(), 70000);
+  EXPECT_EQ(DictionaryTable().CellText(70000, 2), L"70000");
   EXPECT_EQ(SpeakNow, 1) << "a number stored as text still reads";
   EXPECT_EQ(SpellCapital, 0) << "out of the 16-bit range reads as missing";
-  EXPECT_EQ(view.calls.back(), L"voice=0") << "an index beyond the list falls back to the first profile";
+  EXPECT_EQ(view.calls.back(), L"voice=0") << "an index outside the list falls back to the first profile";
+}
+
+TEST_F(ManageSettingsTest, RowsWithoutKeysLoadEmpty) {
+  PropertyBagClass bag;
+  bag.WriteProperty(L"CurrentVoice", int16_t{3});
+  bag.WriteProperty(L"VoiceCount", int32_t{3});
+  bag.WriteProperty(L"VoicePitch2", std::wstring(L"150"));
+  bag.WriteProperty(L"DictCount", int32_t{7});
+  ASSERT_TRUE(bag.SaveToFile(Path(), true));
+  LoadSettings(place, view);
+  ASSERT_EQ(VoicesTable().Rows(), 3);
+  EXPECT_EQ(Row(VoicesTable(), 2), (std::vector<std::wstring>{L"", L"150", L"", L""}));
+  EXPECT_EQ(view.list, (std::vector<std::wstring>{L"", L"", L""}));
+  ASSERT_EQ(DictionaryTable().Rows(), 7) << "more rows than the file has keys";
+  EXPECT_EQ(Row(DictionaryTable(), 7), (std::vector<std::wstring>{L"", L""}));
+  EXPECT_EQ(SpeakNowInterval, L"");
+  EXPECT_EQ(view.calls.back(), L"voice=0") << "one beyond the last profile";
 }
 
 TEST_F(ManageSettingsTest, CrashBeforeTheReplacementKeepsTheOldSettings) {

@@ -134,6 +134,8 @@ std::string ReadAll(std::FILE* file) {
   char buffer[1 << 16];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  // A read error (standard input from a folder) is not an empty text.
+  if (std::ferror(file)) InputError("cannot read standard input");
   return bytes;
 }
 

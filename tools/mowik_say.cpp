@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -135,6 +134,8 @@ std::string ReadAll(std::FILE* file) {
   char buffer[1 << 16];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  // A read error (standard input from a folder) is not an empty text.
+  if (std::ferror(file)) InputError("cannot read standard input");
   return bytes;
 }
 
@@ -149,7 +150,12 @@ std::wstring DecodeOrExit(const std::string& bytes, const std::string& what) {
 std::vector<std::pair<std::wstring, std::wstring>> ReadDictionary(const std::string& path) {
   std::ifstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
   if (!file) InputError("cannot read the dictionary " + path);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // istream::read turns a failing read (a folder opens but cannot be read) into badbit;
+  // reading through stream iterators would throw out of the program instead.
+  std::string bytes;
+  char buffer[1 << 16];
+  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) bytes.append(buffer, file.gcount());
+  if (file.bad()) InputError("cannot read the dictionary " + path);
   const std::wstring text = DecodeOrExit(bytes, "the dictionary " + path);
   std::vector<std::pair<std::wstring, std::wstring>> rows;
   size_t start = 0;

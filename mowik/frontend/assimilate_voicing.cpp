@@ -40,8 +40,8 @@ void DevoiceAfterVoiceless(ClsStackCollection& list) {
   const int32_t n = list.Count();
   for (int32_t i = 2; i <= n; ++i) {
     const std::wstring& item = list.Item(i);
-    if (item != L"v" && item != L"Z") continue;
-    if (IsVoiceless(list.Item(i - 1))) list.Replace(i, item == L"v" ? L"f" : L"S");
+    if (item.size() != 1 || (item[0] != L'v' && item[0] != L'Z')) continue;
+    if (IsVoiceless(list.Item(i - 1))) list.Replace(i, item[0] == L'v' ? L"f" : L"S");
   }
 }
 

@@ -38,4 +38,7 @@ bool IsPause(std::wstring_view item);
 // modes keep basePitch and a range of 80 Hz. An empty list gives the empty text.
 std::string BuildPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch);
 
+// As BuildPhonemeText, appending to text instead of returning a new one.
+void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch, std::string& text);
+
 }  // namespace mowik

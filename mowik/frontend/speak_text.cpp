@@ -24,6 +24,14 @@ constexpr ClosingMark kClosingMarks[] = {
     {L',', kRising},  {L'-', kFalling}, {L')', kRising},
 };
 
+// find_first_of over a handful of marks, without a library search per character.
+size_t FindAny(std::wstring_view text, size_t from, std::wstring_view marks) {
+  for (size_t i = from; i < text.size(); ++i)
+    for (const wchar_t mark : marks)
+      if (text[i] == mark) return i;
+  return std::wstring_view::npos;
+}
+
 }  // namespace
 
 int32_t IntonationOf(std::wstring_view piece) {
@@ -38,13 +46,13 @@ void CutPieces(std::wstring_view text, const std::function<void(const std::wstri
   // Cutting the first piece off the text and cleaning up the rest at every cut, as the
   // pipeline is described, copies the rest each time; walking one index gives the same
   // pieces in linear time.
-  size_t cut = text.find_first_of(kFirstCut);
+  size_t cut = FindAny(text, 0, kFirstCut);
   size_t end = cut == std::wstring_view::npos ? text.size() : cut + 1;
   visit(CollapseSpaces(text.substr(0, end)));
   for (size_t pos = end;;) {
     pos = text.find_first_not_of(L" \t", pos);
     if (pos == std::wstring_view::npos) return;
-    cut = text.find_first_of(kLaterCut, pos);
+    cut = FindAny(text, pos, kLaterCut);
     end = cut == std::wstring_view::npos ? text.size() : cut + 1;
     visit(CollapseSpaces(text.substr(pos, end - pos)));
     pos = end;
@@ -60,7 +68,7 @@ void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
     AssimilateVoicing(list);
     DevoiceAfterVoiceless(list);
     int16_t base_pitch = kBasePitch;
-    phonemes += BuildPhonemeText(list, IntonationOf(piece), base_pitch);
+    AppendPhonemeText(list, IntonationOf(piece), base_pitch, phonemes);
   });
   text.clear();
   sink.PlaySampa(phonemes);

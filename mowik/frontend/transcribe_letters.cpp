@@ -157,7 +157,7 @@ size_t TranscribeLetter(const Cursor& at, ClsStackCollection& list) {
       list.Push(rule.phoneme);
     return rule.consumed;
   }
-  if (kSpeakable.find(c) != std::wstring_view::npos) list.Push(std::wstring(1, c));
+  if (std::find(kSpeakable.begin(), kSpeakable.end(), c) != kSpeakable.end()) list.Push(std::wstring(1, c));
   return 0;
 }
 

@@ -39,7 +39,9 @@ bool PhonemeKind(int type) { return type == mowik::kPhonemeFile || type == mowik
 
 int QueueRatio(int type, float ratio) {
   auto player = Player();
-  if (!player->HasPlayThread()) return player->ErrorCode();  // nothing would ever apply it
+  // A player whose thread could not start, though its engine is there, says so rather than
+  // queue for nobody. Without an engine the ratio is queued all the same and the result is 0.
+  if (!player->HasPlayThread() && player->EngineLoaded()) return player->ErrorCode();
   auto request = std::make_unique<CRequest>();
   request->type = type;
   request->ratio = ratio;

@@ -182,8 +182,7 @@ int VRL_API VRL_GetDatabaseInfo(int index, char* buf, int len) {
     const std::optional<std::string> text = InfoAt(player->Engine(), index);
     return text ? static_cast<int>(text->size()) : 0;
   }
-  const int size = player->Engine().getDatabaseInfo(nullptr, 0, index);
-  if (size <= 0) return size;
+  // The size as the null-buffer form gives it: 0 when the engine has no such text.
   const std::optional<std::string> text = InfoAt(player->Engine(), index);
   if (!text) return 0;
   CopyOut(*text, buf, len);

@@ -376,8 +376,11 @@ TEST_F(PlayerTest, EngineSettingsAndInformationComeStraightFromTheEngine) {
   EXPECT_EQ(buf, first);
   EXPECT_EQ(VRL_GetDatabaseInfo(0, buf, 5), static_cast<int>(first.size()));
   EXPECT_STREQ(buf, "Name");
+  // An engine that says "none" with a negative size: 0 either way, and nothing written.
   EXPECT_EQ(VRL_GetDatabaseInfo(7, nullptr, 0), 0);
+  buf[0] = 'x';
   EXPECT_EQ(VRL_GetDatabaseInfo(7, buf, sizeof buf), 0);
+  EXPECT_EQ(buf[0], 'x');
 
   const std::string all = first + "Built: by hand\r\n\r\n";
   EXPECT_EQ(VRL_GetDatabaseAllInfo(nullptr, 0), static_cast<int>(all.size()));

@@ -111,6 +111,10 @@ int VRL_API VRL_Play(const char* text, int flags, const char* outFile, void* tar
 
 int VRL_API VRL_Stop(void) {
   auto player = Player();
+  if (player->OnPlayThread()) {
+    player->RaiseStopFromPlayThread();
+    return player->ErrorCode();
+  }
   player->RaiseStop();
   const int code = player->WaitForEmpty();
   player->LowerStop();

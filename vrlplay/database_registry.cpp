@@ -265,9 +265,9 @@ int CDatabaseRegistry::UnregisterAll() {
   for (;;) {
     const std::optional<unsigned long> count = SubkeyCount();
     if (!count || *count == 0) break;
+    any = true;  // there was one to delete, even if it cannot be read or deleted
     const std::optional<std::string> id = IdAtIndex(0);
     if (!id) break;
-    any = true;
     // A subkey that cannot be deleted would stay at index 0 for ever.
     if (Delete(*id) == Deletion::kFailed) break;
   }

@@ -39,7 +39,9 @@ bool PhonemeKind(int type) { return type == mowik::kPhonemeFile || type == mowik
 
 int QueueRatio(int type, float ratio) {
   auto player = Player();
-  if (!player->HasPlayThread()) return player->ErrorCode();  // nothing would ever apply it
+  // A player whose thread could not start, though its engine is there, says so rather than
+  // queue for nobody. Without an engine the ratio is queued all the same and the result is 0.
+  if (!player->HasPlayThread() && player->EngineLoaded()) return player->ErrorCode();
   auto request = std::make_unique<CRequest>();
   request->type = type;
   request->ratio = ratio;
@@ -109,6 +111,10 @@ int VRL_API VRL_Play(const char* text, int flags, const char* outFile, void* tar
 
 int VRL_API VRL_Stop(void) {
   auto player = Player();
+  if (player->OnPlayThread()) {
+    player->RaiseStopFromPlayThread();
+    return player->ErrorCode();
+  }
   player->RaiseStop();
   const int code = player->WaitForEmpty();
   player->LowerStop();
@@ -180,8 +186,7 @@ int VRL_API VRL_GetDatabaseInfo(int index, char* buf, int len) {
     const std::optional<std::string> text = InfoAt(player->Engine(), index);
     return text ? static_cast<int>(text->size()) : 0;
   }
-  const int size = player->Engine().getDatabaseInfo(nullptr, 0, index);
-  if (size <= 0) return size;
+  // The size as the null-buffer form gives it: 0 when the engine has no such text.
   const std::optional<std::string> text = InfoAt(player->Engine(), index);
   if (!text) return 0;
   CopyOut(*text, buf, len);

@@ -72,13 +72,15 @@ void CPlayer::HandleRequest(CRequest& request) {
     // Drops the request in progress too; a request appended after this is left for the next round.
     current_ = nullptr;
     queue_.DiscardAll();
-    return;
+  } else {
+    if (ErrorCode() != -1 && (flags & VRL_NOTIFY_QUEUE_END) && (flags & VRL_KEEP_OUTPUT) && QueueCount() == 1) {
+      Notify(VRL_MSG_QUEUE_END, 0, 0);
+    }
+    current_ = nullptr;
+    queue_.RemoveHead();
   }
-  if (ErrorCode() != -1 && (flags & VRL_NOTIFY_QUEUE_END) && (flags & VRL_KEEP_OUTPUT) && QueueCount() == 1) {
-    Notify(VRL_MSG_QUEUE_END, 0, 0);
-  }
-  current_ = nullptr;
-  queue_.RemoveHead();
+  // A stop asked for by a notification has done its work once the queue it dropped is gone.
+  if (ownStops_.load() != 0 && (cancelled || QueueCount() == 0)) stopRequests_ -= ownStops_.exchange(0);
 }
 
 void CPlayer::HandlePlay(CRequest& request) {

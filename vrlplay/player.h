@@ -53,6 +53,12 @@ class CPlayer : private CommandHost {
   int WaitForEmpty();
   void RaiseStop() { ++stopRequests_; }
   void LowerStop() { --stopRequests_; }
+  // A stop asked for from a notification on the play thread, which cannot wait for itself:
+  // raised now, lowered by the play thread once the queue has emptied.
+  void RaiseStopFromPlayThread() {
+    ++stopRequests_;
+    ++ownStops_;
+  }
 
   float PitchRatio() const { return pitchRatio_.load(); }
   float DurationRatio() const { return durationRatio_.load(); }
@@ -116,6 +122,7 @@ class CPlayer : private CommandHost {
   void* thread_ = nullptr;
   unsigned long threadId_ = 0;
   std::atomic<int> stopRequests_{0};
+  std::atomic<int> ownStops_{0};  // of stopRequests_, those the play thread lowers itself
   std::atomic<bool> outputOpen_{false};
   std::atomic<bool> threadRunning_{false};
 

@@ -28,6 +28,10 @@ std::string ReadStreamFile(const std::string& name) {
   }
   if (std::ferror(file.get())) throw CStackError::Of(-4, name);
 
+  // Read as a text file: a Ctrl-Z (which old editors put at the end) ends the text.
+  const size_t end = raw.find('\x1A');
+  if (end != std::string::npos) raw.resize(end);
+
   std::string text;
   text.reserve(raw.size() + 1);
   for (size_t i = 0; i < raw.size(); ++i) {

@@ -82,7 +82,9 @@ typedef int(VRL_API *VRL_ENUM_FUNCTION)(const char *id, VRL_PARAM user);
    name) and returns the error code, after the queue has emptied with VRL_WAIT. outFile may be
    null; target may be 0 without notification bits. A null text gives VRL_ERR_BAD_COMMAND. */
 int VRL_API VRL_Play(const char *text, int flags, const char *outFile, void *target);
-int VRL_API VRL_Stop(void);        /* drops everything queued; the code once the queue is empty */
+/* Drops everything queued; the code once the queue is empty. From a notification function on
+   the play thread it returns at once, and the request in progress ends at its next line. */
+int VRL_API VRL_Stop(void);
 int VRL_API VRL_WaitForEnd(void);  /* the code once the queue is empty */
 int VRL_API VRL_IsPlaying(void);   /* 1 while any request is queued or in progress */
 

@@ -24,6 +24,13 @@ class PlayerApi {
   virtual int32_t Stop() = 0;
   // Fills buf (len bytes, 8-bit text) with the last error text; see VRL_LastError.
   virtual int32_t LastError(char* buf, int32_t len) = 0;
+  // The player's 8-bit text as Mowik's text. Here each byte stands for the character of the
+  // same number; the library converts from the system's ANSI code page, as the player writes.
+  virtual std::wstring TextFromPlayer(const std::string& text) const {
+    std::wstring wide;
+    for (char c : text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return wide;
+  }
   // True once the library or one of its functions could not be found (already reported):
   // nothing should be spoken then.
   virtual bool Unavailable() const = 0;

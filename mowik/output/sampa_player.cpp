@@ -13,9 +13,7 @@ void SampaPlayer::ReportPlayerError(int32_t result) {
   std::string buffer(kErrorTextSize, '\0');
   player_.LastError(buffer.data(), kErrorTextSize);
   buffer.resize(buffer.find('\0') == std::string::npos ? buffer.size() : buffer.find('\0'));
-  // The player's texts are plain ASCII; any other byte is kept as its Latin-1 letter.
-  PlayerErrorText.assign(buffer.begin(), buffer.end());
-  for (wchar_t& c : PlayerErrorText) c = static_cast<wchar_t>(static_cast<unsigned char>(c));
+  PlayerErrorText = player_.TextFromPlayer(buffer);
   if (result != 0) {
     ++errors_shown_;
     reporter_.ShowPlayerError(PlayerErrorText);

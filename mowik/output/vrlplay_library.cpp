@@ -30,6 +30,16 @@ std::string Ansi(const std::wstring& text) {
   return out;
 }
 
+// Text from the player comes in the system's ANSI code page too.
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0)
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  return out;
+}
+
 std::wstring Wide(const char* text) {
   std::wstring out;
   for (; *text; ++text) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
@@ -109,5 +119,7 @@ int32_t VrlplayLibrary::LastError(char* buf, int32_t len) {
   auto fn = reinterpret_cast<LastErrorFn>(Resolve(kLastError));
   return fn ? fn(buf, len) : 0;
 }
+
+std::wstring VrlplayLibrary::TextFromPlayer(const std::string& text) const { return FromAnsi(text); }
 
 }  // namespace mowik

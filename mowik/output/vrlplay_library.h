@@ -27,6 +27,7 @@ class VrlplayLibrary : public PlayerApi {
                intptr_t target) override;
   int32_t Stop() override;
   int32_t LastError(char* buf, int32_t len) override;
+  std::wstring TextFromPlayer(const std::string& text) const override;  // from the ANSI code page
   bool Unavailable() const override { return unavailable_; }
 
  private:

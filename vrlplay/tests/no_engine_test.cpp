@@ -32,11 +32,14 @@ TEST(NoEngine, StartUpStopsAtMinus11AndNothingWaits) {
   EXPECT_EQ(VRL_Play("pitch=2\n", VRL_COMMANDS | VRL_WAIT, nullptr, nullptr), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_SetDatabase("pl1"), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_SetDatabaseEx("pl1", nullptr, nullptr), VRL_ERR_NO_ENGINE);
-  EXPECT_EQ(VRL_SetPitchRatio(1.5f), VRL_ERR_NO_ENGINE);
-  EXPECT_EQ(VRL_SetDurationRatio(1.5f), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_IsPlaying(), 0);
+  // Ratios are still queued without an engine; nothing applies them, and nothing waits for them.
+  EXPECT_EQ(VRL_SetPitchRatio(1.5f), 0);
+  EXPECT_EQ(VRL_SetDurationRatio(1.5f), 0);
+  EXPECT_EQ(VRL_IsPlaying(), 1);
   EXPECT_EQ(VRL_WaitForEnd(), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_Stop(), VRL_ERR_NO_ENGINE);
+  EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 1.0f);
   EXPECT_EQ(VRL_SetCallbackMsgBase(0x9000), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_Play(nullptr, 0, nullptr, nullptr), VRL_ERR_NO_ENGINE);  // the start-up code stays
   EXPECT_EQ(VRL_LastError(nullptr, 0), VRL_ERR_NO_ENGINE);

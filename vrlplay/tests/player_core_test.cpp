@@ -128,6 +128,11 @@ TEST_F(StreamFileTest, CrLfBecomesLfAndTheLastLineGetsItsEnd) {
   EXPECT_EQ(ReadStreamFile(path_), "x\r\ny\n");
   Write("");
   EXPECT_EQ(ReadStreamFile(path_), "");
+  // A Ctrl-Z ends the text, as it does for any file read in text mode.
+  Write("a 10\r\nb 20\r\n\x1A");
+  EXPECT_EQ(ReadStreamFile(path_), "a 10\nb 20\n");
+  Write("a 10\r\nb 2\x1A" "0\r\nc 30\r\n");
+  EXPECT_EQ(ReadStreamFile(path_), "a 10\nb 2\n");
 }
 
 TEST_F(StreamFileTest, MissingFileRaisesMinus4WithItsName) {

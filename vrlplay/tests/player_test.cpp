@@ -277,6 +277,29 @@ TEST_F(PlayerTest, StopEndsALongTextWithinALineAndDropsTheRestSilently) {
   EXPECT_EQ(VRL_Play("c 10\n", VRL_WAIT, nullptr, nullptr), 0);
 }
 
+// A notification function that asks for a stop when the line "b 10" comes.
+int VRL_API StopAtLineB(unsigned message, VRL_PARAM first, VRL_PARAM) {
+  if (message == VRL_DEFAULT_MSG_BASE + VRL_MSG_LINE && std::string(reinterpret_cast<const char*>(first)) == "b 10\n") {
+    VRL_Stop();
+  }
+  return 0;
+}
+
+TEST_F(PlayerTest, AStopFromACallbackOnThePlayThreadCancelsAndIsThenLowered) {
+  SetEngineWriteDelay(20);  // the second request is queued before the first reaches its line b
+  EXPECT_EQ(VRL_Play("a 10\nb 10\nc 10\n", VRL_CALLBACK_FUNCTION | VRL_NOTIFY_LINE, nullptr,
+                     reinterpret_cast<void*>(&StopAtLineB)),
+            0);
+  EXPECT_EQ(VRL_Play("d 10\n", 0, nullptr, nullptr), 0);
+  EXPECT_EQ(VRL_WaitForEnd(), VRL_ERR_CANCELLED);
+  SetEngineWriteDelay(0);
+  EXPECT_TRUE(Contains(EngineLog(), "write a 10"));
+  EXPECT_FALSE(Contains(EngineLog(), "write c 10"));
+  EXPECT_FALSE(Contains(EngineLog(), "write d 10"));
+  EXPECT_EQ(VRL_Play("e 10\n", VRL_WAIT, nullptr, nullptr), 0);
+  EXPECT_TRUE(Contains(EngineLog(), "write e 10"));
+}
+
 TEST_F(PlayerTest, AMissingPhonemeFileFailsWithMinus4AndTheNextRequestRuns) {
   const std::string missing = TempFile("vrlplay_absent_dir\\none.pho", "");
   EXPECT_EQ(VRL_Play(missing.c_str(), VRL_FROM_FILE, nullptr, nullptr), 0);
@@ -376,8 +399,11 @@ TEST_F(PlayerTest, EngineSettingsAndInformationComeStraightFromTheEngine) {
   EXPECT_EQ(buf, first);
   EXPECT_EQ(VRL_GetDatabaseInfo(0, buf, 5), static_cast<int>(first.size()));
   EXPECT_STREQ(buf, "Name");
+  // An engine that says "none" with a negative size: 0 either way, and nothing written.
   EXPECT_EQ(VRL_GetDatabaseInfo(7, nullptr, 0), 0);
+  buf[0] = 'x';
   EXPECT_EQ(VRL_GetDatabaseInfo(7, buf, sizeof buf), 0);
+  EXPECT_EQ(buf[0], 'x');
 
   const std::string all = first + "Built: by hand\r\n\r\n";
   EXPECT_EQ(VRL_GetDatabaseAllInfo(nullptr, 0), static_cast<int>(all.size()));

@@ -190,6 +190,16 @@ TEST_F(RegistryTest, UnregisterAllEndsEvenWhenASubkeyCannotBeDeleted) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "software\\tarvi\\varelo\\databases\\stuck\\inner");
   EXPECT_EQ(VRL_UnregisterAll(), 1);
   EXPECT_EQ(VRL_RegGetDatabaseCount(), 0);
+
+  // A name too long to read as an id is still one there was to delete.
+  const std::string longName = "software\\tarvi\\varelo\\databases\\" + std::string(40, 'z');
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            0);
+  RegCloseKey(key);
+  EXPECT_EQ(VRL_UnregisterAll(), 1);
+  EXPECT_EQ(VRL_RegGetDatabaseCount(), 1);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, longName.c_str());
 }
 
 TEST_F(RegistryTest, RegistryCallsFromManyThreadsStayConsistent) {

@@ -66,6 +66,28 @@ TEST(VrlplayLibrary, LoadsOnFirstCallAndSpeaksThroughTheFunctions) {
   FakeControl<void(WINAPI*)(int)>("Fake_SetPlaying")(0);
 }
 
+TEST(VrlplayLibrary, ErrorTextsAreReadInTheAnsiCodePage) {
+  // A file name with a letter outside ASCII, as the player would echo it in its message.
+  char ansi[64] = {};
+  BOOL lossy = FALSE;
+  const std::wstring text = L"Can't open \u20AC.pho file";
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy);
+  if (size <= 0 || lossy) GTEST_SKIP() << "the code page has no euro sign";
+  RecordingReporter reporter;
+  VrlplayLibrary library(reporter);
+  SampaPlayer bridge(library, reporter);
+  library.IsPlaying();  // loads the stand-in, so that it can be told what to answer
+  FakeControl<void(WINAPI*)(const char*, int)>("Fake_SetResult")("Play", -4);
+  FakeControl<void(WINAPI*)(const char*)>("Fake_SetErrorText")(ansi);
+  bridge.PlaySampa("\r\na 70 0 160");
+  FakeControl<void(WINAPI*)(const char*, int)>("Fake_SetResult")("Play", 0);
+  FakeControl<void(WINAPI*)(const char*)>("Fake_SetErrorText")("");
+  TakeCalls();
+  ASSERT_FALSE(reporter.shown.empty());
+  EXPECT_EQ(reporter.shown[0], text);
+  EXPECT_EQ(PlayerErrorText, text);
+}
+
 TEST(VrlplayLibrary, MissingLibraryIsReportedOnceAndNothingIsSpoken) {
   RecordingReporter reporter;
   VrlplayLibrary library(reporter, L"no-such-vrlplay.dll");

@@ -243,13 +243,16 @@ TEST_F(PlayerTest, RatiosApplyInQueueOrderAndOpenTheNextOutput) {
 }
 
 TEST_F(PlayerTest, IsPlayingFromTheMomentPlayReturnsEvenForAPendingRatio) {
+  // The play thread may take a request before this thread asks (a busy machine can hold
+  // this thread back for longer than the request takes): then it must already be done.
   EXPECT_EQ(VRL_SetPitchRatio(1.25f), 0);
-  EXPECT_EQ(VRL_IsPlaying(), 1);
+  EXPECT_TRUE(VRL_IsPlaying() == 1 || VRL_GetPitchRatio() == 1.25f);
   EXPECT_EQ(VRL_WaitForEnd(), 0);
   EXPECT_EQ(VRL_IsPlaying(), 0);
+  EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 1.25f);
   SetEngineWriteDelay(10);
   EXPECT_EQ(VRL_Play("a 1\n", 0, nullptr, nullptr), 0);
-  EXPECT_EQ(VRL_IsPlaying(), 1);
+  EXPECT_TRUE(VRL_IsPlaying() == 1 || AudioLog().find("close") != std::string::npos);
   EXPECT_EQ(VRL_WaitForEnd(), 0);
   EXPECT_EQ(VRL_IsPlaying(), 0);
 }

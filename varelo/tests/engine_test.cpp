@@ -24,6 +24,11 @@ class EngineTest : public ::testing::Test {
     path_ = testing::WriteTestVoice("varelo_engine_test_voice");
     ASSERT_EQ(engine_.Init(path_.c_str(), nullptr, nullptr, ""), kEngineOk) << engine_.LastErrorText();
   }
+  void TearDown() override {
+    engine_.Close();
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
   std::string path_;
   Engine engine_;
 };
@@ -170,6 +175,8 @@ TEST_F(EngineTest, RefusesADamagedDatabaseAndKeepsWorkingAfterwards) {
     f.put('\x55');
   }
   EXPECT_EQ(engine_.Init(damaged.c_str(), nullptr, nullptr, ""), kEngineVoiceRefused);
+  std::error_code ignored;
+  std::filesystem::remove(damaged, ignored);
   EXPECT_NE(engine_.LastErrorText().find("checksum"), std::string::npos) << engine_.LastErrorText();
   EXPECT_EQ(engine_.Init(path_.c_str(), nullptr, nullptr, ""), kEngineOk);
   EXPECT_EQ(Speak(engine_, "a 10\n").size(), 160u);

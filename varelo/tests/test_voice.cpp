@@ -4,6 +4,15 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <string>
+
+#ifdef _WIN32
+#include <process.h>
+#define MOWIK_PROCESS_ID _getpid
+#else
+#include <unistd.h>
+#define MOWIK_PROCESS_ID getpid
+#endif
 
 namespace mowik::testing {
 namespace {
@@ -79,7 +88,10 @@ VoiceDatabase MakeTestVoice() {
 }
 
 std::string WriteTestVoice(const std::string& name) {
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+  // One file per process: ctest runs tests of the same program side by side, and one of them
+  // must never read the file while another rewrites it.
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / (name + "-" + std::to_string(MOWIK_PROCESS_ID()));
   const std::vector<uint8_t> bytes = SerializeVoice(MakeTestVoice());
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -14,7 +14,8 @@ namespace mowik::testing {
 
 VoiceDatabase MakeTestVoice();
 
-// Writes the test voice to a file under the system's temporary folder; returns its path.
+// Writes the test voice to a file of this process under the system's temporary folder (name
+// and the process id); returns its path.
 std::string WriteTestVoice(const std::string& name);
 
 // Speaks phoneme text the way a player does (each line written, drained when the engine is

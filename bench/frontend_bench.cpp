@@ -10,7 +10,7 @@
 #include <string>
 
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/regional_settings.h"
+#include "mowik/verbalise/regional_settings.h"
 #include "mowik/verbalise/normalise_text.h"
 
 namespace {
@@ -60,7 +60,7 @@ double Seconds(Run run) {
 void Measure(size_t bytes) {
   const std::wstring raw = PolishText(bytes);
   std::wstring normalised = raw;
-  const double normalise = Seconds([&] { mowik::NormaliseText(normalised, mowik::PolishRegionalSettings()); });
+  const double normalise = Seconds([&] { mowik::NormaliseText(normalised, mowik::NormaliseOptions{}); });
   // The front end without normalisation (mowik-say --no-normalise) on the same amount of
   // already normalised text (normalising doubles this text: numbers become words).
   CountingSink pieces_sink;
@@ -68,7 +68,7 @@ void Measure(size_t bytes) {
   const double pieces = Seconds([&] { mowik::SpeakPieces(pieces_text, pieces_sink); });
   std::wstring spoken = raw;
   CountingSink sink;
-  const double whole = Seconds([&] { mowik::SpeakText(spoken, sink); });
+  const double whole = Seconds([&] { mowik::SpeakText(spoken, mowik::NormaliseOptions{}, sink); });
   std::printf("%7.2f MB (%zu characters): normalisation %.4f s (%.1f MB/s), without normalisation "
               "%.4f s (%.1f MB/s), whole front end %.4f s (%.1f MB/s) -> %zu bytes of phoneme text\n",
               bytes / 1e6, raw.size(), normalise, bytes / 1e6 / normalise, pieces,

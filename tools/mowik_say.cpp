@@ -12,11 +12,12 @@
 
 #include "mowik/frontend/cls_stack_collection.h"
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/main_module.h"
+#include "mowik/platform/current_options.h"
+#include "mowik/program/main_module.h"
 #include "mowik/output/player_reporter.h"
-#include "mowik/output/random_between.h"
+#include "mowik/program/random_between.h"
 #include "mowik/output/sampa_player.h"
-#include "mowik/output/table_model.h"
+#include "mowik/program/table_model.h"
 #include "mowik/verbalise/normalise_text.h"
 #include "tools/speech_options.h"
 #include "tools/utf8_text.h"
@@ -197,12 +198,12 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   SampaPlayer bridge(library, reporter);
   const std::optional<std::wstring> out_file = DecodeUtf8(speech.out_file);
   bridge.SetOutput(file_flags, out_file ? *out_file : std::wstring());
-  SpeakText(text, bridge);
+  SpeakText(text, CurrentNormaliseOptions(), bridge);
   return reporter.failed ? 1 : 0;
 #else
   if (file_flags == 0) UsageError("this build has no sound device: give -o FILE.wav, or use --phonemes");
   NativeSpeaker speaker(file_flags, speech.out_file);
-  SpeakText(text, speaker);
+  SpeakText(text, CurrentNormaliseOptions(), speaker);
   if (!speaker.Error().empty()) InputError(speaker.Error());
   return 0;
 #endif
@@ -231,7 +232,7 @@ int Run(const std::vector<std::string>& args) {
   if (options.mode == Mode::Phonemes) {
     PrintingSink sink;
     if (options.normalise) {
-      SpeakText(text, sink);  // the pipeline itself normalises
+      SpeakText(text, CurrentNormaliseOptions(), sink);  // the pipeline itself normalises
     } else {
       PhonemeList().Clear();
       SpeakPieces(text, sink);
@@ -239,7 +240,7 @@ int Run(const std::vector<std::string>& args) {
     std::fflush(stdout);
     return 0;
   }
-  if (options.normalise) NormaliseText(text);
+  if (options.normalise) NormaliseText(text, CurrentNormaliseOptions());
   if (options.mode == Mode::Normalise) {
     const std::string bytes = EncodeUtf8(text);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "mowik/output/main_module.h"
+#include "mowik/program/main_module.h"
 #include "tools/speech_options.h"
 #include "tools/utf8_text.h"
 #include "varelo/module_folder.h"
-#include "vrlplay/audio/half_rate_g711.h"
+#include "soundformat/half_rate_g711.h"
 
 namespace mowik {
 namespace {

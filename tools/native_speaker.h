@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "mowik/output/phoneme_sink.h"
+#include "mowik/frontend/phoneme_sink.h"
 #include "varelo/engine.h"
-#include "vrlplay/audio/decimation_filter.h"
-#include "vrlplay/audio/sound_file_writer.h"
+#include "soundformat/decimation_filter.h"
+#include "soundformat/sound_file_writer.h"
 
 namespace mowik {
 

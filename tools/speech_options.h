@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "mowik/output/voice_profile.h"
+#include "mowik/program/voice_profile.h"
 
 namespace mowik {
 

@@ -6,7 +6,7 @@
 
 #include "vovedodudo/device_stream.h"
 #include "vovedodudo/vovedodudo.h"
-#include "vrlplay/audio/sound_file_writer.h"
+#include "soundformat/sound_file_writer.h"
 
 namespace mowik {
 namespace {

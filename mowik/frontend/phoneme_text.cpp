@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "mowik/output/random_between.h"
+#include "mowik/program/random_between.h"
 
 namespace mowik {
 namespace {

@@ -74,9 +74,9 @@ void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
   sink.PlaySampa(phonemes);
 }
 
-void SpeakText(std::wstring& text, PhonemeSink& sink) {
+void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink) {
   PhonemeList().Clear();
-  NormaliseText(text);
+  NormaliseText(text, options);
   SpeakPieces(text, sink);
 }
 

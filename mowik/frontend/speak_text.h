@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "mowik/output/phoneme_sink.h"
+#include "mowik/frontend/phoneme_sink.h"
+#include "mowik/verbalise/normalise_text.h"
 
 namespace mowik {
 
-// Speaks text: empties PhonemeList, normalises the text (with the user's regional settings)
-// and runs SpeakPieces. The caller's text is consumed (empty afterwards).
-void SpeakText(std::wstring& text, PhonemeSink& sink);
+// Speaks text: empties PhonemeList, normalises the text with options and runs SpeakPieces.
+// The caller's text is consumed (empty afterwards).
+void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink);
 
 // Cuts text into pieces, turns each piece into phoneme text (letters, assimilation, prosody)
 // and hands the joined text to sink once, even when it is empty. Consumes text.

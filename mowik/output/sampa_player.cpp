@@ -1,6 +1,6 @@
 #include "mowik/output/sampa_player.h"
 
-#include "mowik/output/main_module.h"
+#include "mowik/program/main_module.h"
 
 namespace mowik {
 namespace {

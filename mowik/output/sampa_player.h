@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mowik/output/phoneme_sink.h"
+#include "mowik/frontend/phoneme_sink.h"
 #include "mowik/output/player_api.h"
 #include "mowik/output/player_reporter.h"
 

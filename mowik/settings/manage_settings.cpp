@@ -4,9 +4,9 @@
 #include <span>
 #include <string_view>
 
-#include "mowik/output/main_module.h"
-#include "mowik/output/table_model.h"
-#include "mowik/output/trimmed_text.h"
+#include "mowik/program/main_module.h"
+#include "mowik/program/table_model.h"
+#include "mowik/program/trimmed_text.h"
 #include "mowik/settings/property_bag_class.h"
 
 namespace mowik {

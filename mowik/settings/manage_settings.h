@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "mowik/output/program_folder.h"
+#include "mowik/platform/program_folder.h"
 #include "mowik/settings/settings_view.h"
 
 namespace mowik {

@@ -1,6 +1,6 @@
 #include "mowik/settings/property_bag_class.h"
 
-#include "mowik/output/file_store.h"
+#include "mowik/platform/file_store.h"
 #include "mowik/settings/base64.h"
 #include "mowik/settings/compress_bytes.h"
 

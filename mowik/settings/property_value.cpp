@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "mowik/output/trimmed_text.h"
+#include "mowik/program/trimmed_text.h"
 
 namespace mowik {
 namespace {

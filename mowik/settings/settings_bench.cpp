@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "mowik/output/file_store.h"
-#include "mowik/output/program_folder.h"
-#include "mowik/output/table_model.h"
+#include "mowik/platform/file_store.h"
+#include "mowik/platform/program_folder.h"
+#include "mowik/program/table_model.h"
 #include "mowik/settings/manage_settings.h"
 #include "mowik/settings/property_bag_class.h"
 

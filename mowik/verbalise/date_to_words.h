@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "mowik/output/regional_settings.h"
+#include "mowik/verbalise/regional_settings.h"
 
 namespace mowik {
 

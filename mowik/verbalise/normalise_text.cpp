@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mowik/output/main_module.h"
-#include "mowik/output/table_model.h"
+#include "mowik/program/table_model.h"
 #include "mowik/verbalise/collapse_spaces.h"
 #include "mowik/verbalise/currency_name.h"
 #include "mowik/verbalise/date_to_words.h"
@@ -81,8 +80,9 @@ constexpr std::wstring_view kClosingMarks = L".?!;";
 
 }  // namespace
 
-void NormaliseText(std::wstring& text, const RegionalSettings& regional) {
-  const bool spell = SpellCapital != 0;
+void NormaliseText(std::wstring& text, const NormaliseOptions& options) {
+  const RegionalSettings& regional = options.regional;
+  const bool spell = options.spellCapital;
   if (spell) ReplaceMatches(text, FindCapitalWords(text), [](std::wstring_view m) { return SpellCapitals(m); });
 
   ReplaceMatches(text, FindDateCandidates(text), [&](std::wstring_view m) -> std::optional<std::wstring> {
@@ -108,10 +108,8 @@ void NormaliseText(std::wstring& text, const RegionalSettings& regional) {
 
   text = CollapseSpaces(LowerText(text));
   if (!text.empty() && kClosingMarks.find(text.back()) == std::wstring_view::npos) text += L'.';
-  ApplyDictionary(text, DictionaryTable());
+  if (options.dictionary) ApplyDictionary(text, *options.dictionary);
   ApplyFixedSubstitutions(text);
 }
-
-void NormaliseText(std::wstring& text) { NormaliseText(text, UserRegionalSettings()); }
 
 }  // namespace mowik

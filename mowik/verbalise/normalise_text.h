@@ -3,19 +3,28 @@
 
 #include <string>
 
-#include "mowik/output/regional_settings.h"
+#include "mowik/verbalise/regional_settings.h"
 
 namespace mowik {
 
+class TableModel;
+
+// What the normalisation reads besides the text. The program builds it from its globals at
+// each utterance (CurrentNormaliseOptions); tools and tests give their own.
+struct NormaliseOptions {
+  bool spellCapital = true;                 // SpellCapital != 0
+  const TableModel* dictionary = nullptr;   // replacement rows (find, replace); none when null
+  RegionalSettings regional = PolishRegionalSettings();
+};
+
 // Rewrites raw text in place into lowercase Polish words and marks for the pieces and the
 // transcription, in this order: capital words spelled and, later, digit strings read (both
-// only while SpellCapital is non-zero); dates, ratios, clock times, currency amounts and
+// only while options.spellCapital is set); dates, ratios, clock times, currency amounts and
 // ranges in words; lowercase; blanks cleaned up; a closing "." unless the text ends in
-// ".?!;" (an empty text stays empty); the rows of DictionaryTable() (find ignoring case, the
+// ".?!;" (an empty text stays empty); the rows of options.dictionary (find ignoring case, the
 // replacement written in lowercase); then the fixed symbol, address and abbreviation
 // substitutions. Each step replaces its matches where they were found. Linear in the length.
-// Dates are read with regional, or with the user's settings.
-void NormaliseText(std::wstring& text, const RegionalSettings& regional);
-void NormaliseText(std::wstring& text);
+// Dates are read with options.regional.
+void NormaliseText(std::wstring& text, const NormaliseOptions& options);
 
 }  // namespace mowik

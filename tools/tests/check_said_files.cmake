@@ -1,6 +1,6 @@
 # mowik-say -o in every file type, read back by sox: rate, encoding and length agree.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_said_files.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/../../vrlplay/audio/tests/sox_checks.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../testing/sox_checks.cmake)
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/main_module.h"
-#include "mowik/output/random_between.h"
-#include "mowik/output/voice_profile.h"
+#include "mowik/program/main_module.h"
+#include "mowik/program/random_between.h"
+#include "mowik/program/voice_profile.h"
 #include "tools/speech_options.h"
 
 namespace mowik {
@@ -70,9 +70,9 @@ class NativeSpeakerTest : public ::testing::Test {
   std::string Speak(std::wstring text, int32_t flags = kOutFileType0) {
     std::wstring copy = text;
     Capture capture;
-    SpeakText(copy, capture);
+    SpeakText(copy, NormaliseOptions{}, capture);
     NativeSpeaker speaker(flags, path_);
-    SpeakText(text, speaker);
+    SpeakText(text, NormaliseOptions{}, speaker);
     EXPECT_EQ(speaker.Error(), "");
     return capture.text;
   }
@@ -116,7 +116,7 @@ TEST_F(NativeSpeakerTest, ARefusedDatabaseIsReportedAndNothingIsWritten) {
   DatabaseName = L"no-such-voice";
   std::wstring text = L"Ala ma kota.";
   NativeSpeaker speaker(kOutFileType0, path_);
-  SpeakText(text, speaker);
+  SpeakText(text, NormaliseOptions{}, speaker);
   EXPECT_EQ(speaker.Error(), "Can't load the no-such-voice database");
 }
 

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/main_module.h"
+#include "mowik/program/main_module.h"
 #include "mowik/output/sampa_player.h"
 #include "mowik/output/vrlplay_library.h"
-#include "vrlplay/audio/tests/scratch_file.h"
+#include "testing/scratch_file.h"
 
 namespace mowik {
 namespace {
@@ -38,7 +38,7 @@ void UseDefaultVoice() {
   VoiceFreq = 16000;
 }
 
-void Speak(std::wstring text, SampaPlayer& player) { SpeakText(text, player); }
+void Speak(std::wstring text, SampaPlayer& player) { SpeakText(text, NormaliseOptions{}, player); }
 
 TEST(RealBridge, AllSixCallsSucceedSilentlyAndTheWholeUtteranceIsWritten) {
   UseDefaultVoice();

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "mowik/output/main_module.h"
-#include "vrlplay/audio/tests/alsa_capture.h"
-#include "vrlplay/audio/tests/scratch_file.h"
+#include "mowik/program/main_module.h"
+#include "testing/alsa_capture.h"
+#include "testing/scratch_file.h"
 
 namespace mowik {
 namespace {

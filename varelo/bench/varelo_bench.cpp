@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/main_module.h"
-#include "mowik/output/random_between.h"
+#include "mowik/program/main_module.h"
+#include "mowik/program/random_between.h"
 #include "varelo/engine.h"
 #include "varelo/module_folder.h"
 
@@ -57,7 +57,7 @@ int Main() {
   std::vector<std::string> lines;
   for (std::wstring sentence : TestSentences) {
     Recorder r;
-    SpeakText(sentence, r);
+    SpeakText(sentence, NormaliseOptions{}, r);
     for (std::string& line : Lines(r.text)) lines.push_back(std::move(line));
   }
   const size_t perRound = lines.size();

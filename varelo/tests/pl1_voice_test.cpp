@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "mowik/frontend/speak_text.h"
-#include "mowik/output/main_module.h"
-#include "mowik/output/random_between.h"
+#include "mowik/program/main_module.h"
+#include "mowik/program/random_between.h"
 #include "varelo/engine.h"
 #include "varelo/module_folder.h"
 #include "varelo/tests/test_voice.h"
@@ -83,7 +83,7 @@ std::vector<std::string> SentenceTexts() {
     FixRandomDraw(draw);
     for (std::wstring sentence : TestSentences) {
       Recorder r;
-      SpeakText(sentence, r);
+      SpeakText(sentence, NormaliseOptions{}, r);
       texts.push_back(r.text);
     }
   }

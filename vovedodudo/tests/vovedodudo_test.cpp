@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "vovedodudo/vovedodudo.h"
-#include "vrlplay/audio/tests/alsa_capture.h"
-#include "vrlplay/audio/tests/scratch_file.h"
+#include "testing/alsa_capture.h"
+#include "testing/scratch_file.h"
 
 namespace mowik {
 namespace {

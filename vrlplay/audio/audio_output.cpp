@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "vovedodudo/vovedodudo.h"
-#include "vrlplay/audio/half_rate_g711.h"
+#include "soundformat/half_rate_g711.h"
 
 namespace mowik {
 namespace {

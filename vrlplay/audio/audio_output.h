@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "vrlplay/audio/playback_clock.h"
+#include "soundformat/playback_clock.h"
 
 namespace mowik {
 

@@ -1,6 +1,6 @@
 # Runs play_sample_files (through Wine) and has sox read every file it made.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_played_files.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/../audio/tests/sox_checks.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../testing/sox_checks.cmake)
 write_files_into_dir()
 
 # One second of speech: 16000 samples at 16 kHz, or 8000 at 8 kHz for A-law and mu-law.

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "vrlplay/audio/tests/alsa_capture.h"
+#include "testing/alsa_capture.h"
 #include "vrlplay/vrlplay.h"
 
 namespace mowik {

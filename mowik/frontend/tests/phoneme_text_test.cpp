@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mowik/frontend/tests/test_lists.h"
-#include "mowik/output/random_between.h"
+#include "mowik/program/random_between.h"
 
 namespace mowik {
 namespace {

@@ -21,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::wstring text;
   for (size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
   CheckingSink sink;
-  mowik::SpeakText(text, sink);
+  mowik::SpeakText(text, mowik::NormaliseOptions{}, sink);
   return 0;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mowik/frontend/cls_stack_collection.h"
-#include "mowik/output/random_between.h"
+#include "mowik/program/random_between.h"
 
 namespace mowik {
 namespace {
@@ -19,7 +19,7 @@ class RecordingSink : public PhonemeSink {
 
 std::string Spoken(std::wstring text) {
   RecordingSink sink;
-  SpeakText(text, sink);
+  SpeakText(text, NormaliseOptions{}, sink);
   EXPECT_EQ(sink.calls.size(), 1u) << "the sink gets one call per utterance";
   EXPECT_TRUE(text.empty()) << "the caller's text is consumed";
   return sink.calls.empty() ? "" : sink.calls.front();

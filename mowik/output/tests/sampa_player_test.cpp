@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mowik/output/main_module.h"
+#include "mowik/program/main_module.h"
 
 namespace mowik {
 namespace {

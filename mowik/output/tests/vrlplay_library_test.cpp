@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mowik/output/main_module.h"
+#include "mowik/program/main_module.h"
 #include "mowik/output/sampa_player.h"
 
 namespace mowik {

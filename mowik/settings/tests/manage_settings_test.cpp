@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "mowik/output/file_store.h"
-#include "mowik/output/main_module.h"
-#include "mowik/output/table_model.h"
+#include "mowik/platform/file_store.h"
+#include "mowik/program/main_module.h"
+#include "mowik/program/table_model.h"
 #include "mowik/settings/compress_bytes.h"
 #include "mowik/settings/property_bag_class.h"
-#include "mowik/settings/tests/temp_folder.h"
+#include "mowik/platform/tests/temp_folder.h"
 
 namespace mowik {
 namespace {

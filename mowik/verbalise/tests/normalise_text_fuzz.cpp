@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "mowik/output/main_module.h"
 #include "mowik/verbalise/normalise_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  mowik::SpellCapital = (data[0] & 1) ? -1 : 0;
+  mowik::NormaliseOptions options;
+  options.spellCapital = (data[0] & 1) != 0;
   std::wstring text;
   for (size_t i = 1; i + 1 < size; i += 2) text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
-  mowik::NormaliseText(text, mowik::PolishRegionalSettings());
-  if (mowik::SpellCapital != 0)
+  mowik::NormaliseText(text, options);
+  if (options.spellCapital)
     for (const wchar_t c : text)
       if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) __builtin_trap();
   return 0;

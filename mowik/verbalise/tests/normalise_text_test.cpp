@@ -4,29 +4,32 @@
 
 #include <string>
 
-#include "mowik/output/main_module.h"
-#include "mowik/output/table_model.h"
+#include "mowik/program/table_model.h"
 
 namespace mowik {
 namespace {
 
 class NormaliseTextTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    SpellCapital = -1;
-    DictionaryTable().Clear();
+  NormaliseTextTest() {
+    dictionary_.AddColumn(L"Zamień z");
+    dictionary_.AddColumn(L"Zamień na");
+    options_.dictionary = &dictionary_;
   }
 
-  static std::wstring Normalised(std::wstring text) {
-    NormaliseText(text, PolishRegionalSettings());
+  std::wstring Normalised(std::wstring text) {
+    NormaliseText(text, options_);
     return text;
   }
 
-  static void AddRow(const std::wstring& find, const std::wstring& replace) {
-    const int32_t row = DictionaryTable().AddRow();
-    DictionaryTable().SetCellText(row, 1, find);
-    DictionaryTable().SetCellText(row, 2, replace);
+  void AddRow(const std::wstring& find, const std::wstring& replace) {
+    const int32_t row = dictionary_.AddRow();
+    dictionary_.SetCellText(row, 1, find);
+    dictionary_.SetCellText(row, 2, replace);
   }
+
+  TableModel dictionary_;
+  NormaliseOptions options_;
 };
 
 TEST_F(NormaliseTextTest, CapitalWordsAreSpelledWhenOn) {
@@ -34,7 +37,7 @@ TEST_F(NormaliseTextTest, CapitalWordsAreSpelledWhenOn) {
             L"wu szczebrzeszynie chrząszcz brzmi w trzcinie.");
   EXPECT_EQ(Normalised(L"Jadę PKP do USA!"), L"jadę pe ka pe do u es a !");
   EXPECT_EQ(Normalised(L"ŁÓDŹ"), L"łóde ź.") << "only the ASCII capital between Polish letters";
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"PKP 12"), L"pkp 12.");
 }
 
@@ -47,7 +50,7 @@ TEST_F(NormaliseTextTest, EachMatchIsReplacedWhereItWasFound) {
 TEST_F(NormaliseTextTest, DatesUnderRegionalSettings) {
   EXPECT_EQ(Normalised(L"dnia 12-05-2024 r."), L"dnia dwunasty maj dwa tysiące dwadzieścia cztery r.");
   EXPECT_EQ(Normalised(L"01/01/30"), L"pierwszy styczeń jeden tysiąc dziewięćset trzydzieści.");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"dnia 12-05-2024 r."), L"dnia dwunasty maj 2024 r.") << "the year stays in digits";
   EXPECT_EQ(Normalised(L"31-02-2024"), L"31, kreska, 02, kreska, 2024.") << "no such day: a range";
   EXPECT_EQ(Normalised(L"1|2|2024"), L"122024.") << "not a date; the bars go at the end";
@@ -58,7 +61,7 @@ TEST_F(NormaliseTextTest, RatiosAndClockTimes) {
   EXPECT_EQ(Normalised(L"01:30"), L"pierwsza trzydzieści.");
   EXPECT_EQ(Normalised(L"o 12:30:15"), L"o dwunasta trzydzieści , i piętnaście sekund.");
   EXPECT_EQ(Normalised(L"o 00:00:00"), L"o dwunasta zero.");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"25:70"), L"25:70.") << "no such time";
 }
 
@@ -69,7 +72,7 @@ TEST_F(NormaliseTextTest, CurrencyAmounts) {
             L"cena dwanaście , i pięć dolarów amerykańskich i siedem polskich złotych.");
   // Spelled first, the code is gone, and the digits are read as two numbers.
   EXPECT_EQ(Normalised(L" 12,50 EUR"), L"dwanaście ,pięćdziesiąt e u er.");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L" 12,50 EUR"), L"dwanaście , i pięćdziesiąt euro.");
   EXPECT_EQ(Normalised(L"Za 1000000000 Eur."), L"za jeden miliard euro.");
 }
@@ -77,20 +80,20 @@ TEST_F(NormaliseTextTest, CurrencyAmounts) {
 TEST_F(NormaliseTextTest, AThreeLetterWordThatIsNoCodeStays) {
   EXPECT_EQ(Normalised(L"mam 15 lat"), L"mam piętnaście lat.");
   EXPECT_EQ(Normalised(L"za 10 dni i 5 min"), L"za dziesięć dni i pięć min.");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"mam 15 lat"), L"mam 15 lat.");
 }
 
 TEST_F(NormaliseTextTest, Ranges) {
   EXPECT_EQ(Normalised(L"10-20"), L"dziesięć , kreska, dwadzieścia.");
   EXPECT_EQ(Normalised(L"COVID-19"), L"ce o fał i de -dziewiętnaście.");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"10-20"), L"10, kreska, 20.");
   EXPECT_EQ(Normalised(L"biało-czerwony"), L"biało-czerwony.");
 }
 
 TEST_F(NormaliseTextTest, LowercaseBlanksAndClosingMark) {
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"  ZAŻÓŁĆ\t GĘŚLĄ  JAŹŃ  "), L"zażółć gęślą jaźń.");
   EXPECT_EQ(Normalised(L"ИВАН i ΩMEGA"), L"иван i ωmega.") << "every letter, not only Latin ones";
   EXPECT_EQ(Normalised(L"czy tak?"), L"czy tak?");
@@ -107,16 +110,16 @@ TEST_F(NormaliseTextTest, DictionaryRowsInOrderIgnoringCase) {
   AddRow(L"", L"nic");
   AddRow(L"łÓDŹ", L"Miasto Łódź");
   EXPECT_EQ(Normalised(L"kot i łódź"), L"pies i miasto łódź.");
-  DictionaryTable().Clear();
+  dictionary_.Clear();
   AddRow(L"kot", L"KOT");
   EXPECT_EQ(Normalised(L"Kot"), L"kot.") << "the replacement is lowercased, not dropped";
-  DictionaryTable().Clear();
+  dictionary_.Clear();
   AddRow(L"a.", L"b");
   EXPECT_EQ(Normalised(L"a"), L"b") << "the dictionary may remove the closing mark";
 }
 
 TEST_F(NormaliseTextTest, SymbolsAddressesAndAbbreviations) {
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"www.onet.pl"), L".wu wu wu, onet,pe el .");
   EXPECT_EQ(Normalised(L"jan@wp.pl"), L"janmałpa, wp,pe el .");
   EXPECT_EQ(Normalised(L"http://x.com/a"), L"chatetepe x,kom  łamane na a.");
@@ -132,7 +135,7 @@ TEST_F(NormaliseTextTest, TheWholeSentence) {
   EXPECT_EQ(Normalised(L"Spotkanie 12-05-2024 o 12:30, koszt 15,50 EUR. PKP!"),
             L"spotkanie dwunasty maj dwa tysiące dwadzieścia cztery o dwunasta trzydzieści , koszt "
             L"piętnaście ,pięćdziesiąt e u er . pe ka pe !");
-  SpellCapital = 0;
+  options_.spellCapital = false;
   EXPECT_EQ(Normalised(L"Spotkanie 12-05-2024 o 12:30, koszt 15,50 EUR. PKP!"),
             L"spotkanie dwunasty maj 2024 o dwunasta trzydzieści , koszt piętnaście , i pięćdziesiąt "
             L"euro. pkp!");

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "vrlplay/audio/audio_output.h"
-#include "vrlplay/audio/half_rate_g711.h"
+#include "soundformat/half_rate_g711.h"
 #include "vrlplay/audio/tests/fake_vovedodudo.h"
 
 namespace mowik {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "vrlplay/audio/audio_output.h"
-#include "vrlplay/audio/tests/alsa_capture.h"
+#include "testing/alsa_capture.h"
 
 namespace mowik {
 namespace {

@@ -1,6 +1,6 @@
 # Runs write_sample_files (through Wine in the Windows build) and has sox read every file.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_sample_files.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/sox_checks.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../../testing/sox_checks.cmake)
 write_files_into_dir()
 
 function(expect_same_bytes produced expected what)

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "vrlplay/audio/audio_output.h"
-#include "vrlplay/audio/decimation_filter.h"
+#include "soundformat/decimation_filter.h"
 
 namespace {
 

@@ -1,0 +1,11 @@
+#include "mowik/platform/file_store.h"
+
+namespace mowik {
+
+std::wstring TemporaryPathFor(const std::wstring& path) { return path + L".tmp"; }
+
+bool ReplaceFileContents(const std::wstring& path, std::span<const uint8_t> bytes) {
+  return WriteTemporaryFile(path, bytes) && CommitTemporaryFile(path);
+}
+
+}  // namespace mowik

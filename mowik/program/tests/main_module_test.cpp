@@ -1,0 +1,77 @@
+#include "mowik/program/main_module.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "mowik/program/random_between.h"
+#include "mowik/program/trimmed_text.h"
+#include "mowik/program/version_text.h"
+
+namespace mowik {
+namespace {
+
+TEST(MainModule, FirstValues) {
+  SpellCapital = 0;
+  VoicelessSet.clear();
+  InitialiseGlobals();
+  EXPECT_EQ(VoicelessSet, L"tpfskcśćSx");
+  EXPECT_EQ(SpellCapital, -1);
+  EXPECT_EQ(DatabaseName, L"pl1");
+  EXPECT_EQ(PitchRatio, 0.0f);
+  EXPECT_EQ(DurationRatio, 0.0f);
+  EXPECT_EQ(VoiceFreq, 0);
+  EXPECT_EQ(TestSentences[0], L"Nie pieprz Pietrze pieprzem wieprza, wtedy szynka będzie lepsza!");
+  EXPECT_EQ(TestSentences[9],
+            L"Nasa założyło się z Ziborem, że nie wejdzie w ziemską atmosferę nago.. Do tej pory "
+            L"wiszą mu piwo.");
+}
+
+TEST(RandomBetween, CoversTheWholeRange) {
+  std::set<int> seen;
+  for (int i = 0; i < 2000; ++i) {
+    const int value = RandomBetween(0, 9);
+    ASSERT_GE(value, 0);
+    ASSERT_LE(value, 9);
+    seen.insert(value);
+  }
+  EXPECT_EQ(seen.size(), 10u);
+  for (int i = 0; i < 2000; ++i) {
+    const int value = RandomBetween(-30, 30);
+    ASSERT_GE(value, -30);
+    ASSERT_LE(value, 30);
+  }
+}
+
+TEST(RandomBetween, FixedDraw) {
+  ASSERT_TRUE(FixRandomDraw(0.5));
+  EXPECT_EQ(RandomBetween(-30, 30), 0);
+  EXPECT_EQ(RandomBetween(-10, 10), 0);
+  ASSERT_TRUE(FixRandomDraw(0.0));
+  EXPECT_EQ(RandomBetween(-30, 30), -30);
+  ASSERT_TRUE(FixRandomDraw(0.9999999));
+  EXPECT_EQ(RandomBetween(-30, 30), 30);
+  EXPECT_FALSE(FixRandomDraw(1.0));
+  EXPECT_FALSE(FixRandomDraw(-0.1));
+  EXPECT_FALSE(FixRandomDraw(std::nan("")));
+  ReleaseRandomDraw();
+}
+
+TEST(TrimmedText, NumbersAndTexts) {
+  EXPECT_EQ(TrimmedText(7), L"7");
+  EXPECT_EQ(L"VoiceName" + TrimmedText(7), L"VoiceName7");
+  EXPECT_EQ(TrimmedText(-12), L"-12");
+  EXPECT_EQ(TrimmedText(L"  15 "), L"15");
+  EXPECT_EQ(TrimmedText(L"   "), L"");
+}
+
+TEST(VersionText, BothForms) {
+  EXPECT_EQ(FormatVersion(1, 0, 378, false), L" 1.00.0378");
+  EXPECT_EQ(FormatVersion(1, 0, 378, true), L"1.0.378");
+  EXPECT_EQ(FormatVersion(2, 123, 12345, false), L" 2.123.12345");
+  EXPECT_EQ(VersionText(true).front(), L'1');
+}
+
+}  // namespace
+}  // namespace mowik

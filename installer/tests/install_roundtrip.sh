@@ -3,16 +3,20 @@
 #  1. an older build (0.9.0) installs per user into C:\Mowik-test; a settings file is put beside it
 #  2. this version installs over it silently: same folder, settings byte for byte unchanged,
 #     the files, pl1 in the player's list, the uninstall entry, shortcuts and autostart in place;
-#     mowik-say.exe from the installed folder speaks into a file; mowik.exe, when built, starts
-#  3. silent uninstall (settings kept by default): a running mowik.exe is closed through its
-#     window, nothing the installer made is left but mowiksets.conf
-#  4. a per-machine install into Program Files, then an uninstall with /RemoveSettings: the
+#     mowik-say.exe from the installed folder speaks into a file
+#  3. the installed mowik.exe starts; installing again closes it through its window
+#  4. it runs again; the silent uninstall closes it and leaves nothing the installer made but
+#     mowiksets.conf (kept by default)
+#  5. a per-machine install into Program Files, then an uninstall with /RemoveSettings: the
 #     folder is gone
-# usage: install_roundtrip.sh SETUP VERSION PRODUCT_DIR PROBE WORK_DIR OLD_SETUP_COMMAND...
+# The older version is the Windows folder with, while mowik.exe is not built yet, a stand-in
+# reader (a window of the reader's class that closes as the reader does) as its mowik.exe.
+# usage: install_roundtrip.sh SETUP VERSION PRODUCT_DIR PROBE STANDIN WORK_DIR OLD_SETUP_COMMAND...
+#        (OLD_SETUP_COMMAND packages WORK_DIR/older into WORK_DIR/mowik-setup-0.9.0.exe)
 set -euo pipefail
 
-setup=$1 version=$2 product_dir=$3 probe=$4 work=$5
-shift 5
+setup=$1 version=$2 product_dir=$3 probe=$4 standin=$5 work=$6
+shift 6
 export WINEDEBUG=-all WINEPREFIX="$work/wine" LANG=C.UTF-8
 drive="$WINEPREFIX/drive_c"
 
@@ -32,6 +36,9 @@ if [ -d "$WINEPREFIX" ]; then WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null
 rm -rf "$work"
 mkdir -p "$work"
 step "older setup program (0.9.0, uncompressed)"
+mkdir -p "$work/older"
+cp "$product_dir"/{mowik-say.exe,vrlplay.dll,varelo.dll,pl1,vovedodudo.dll,VrlCpl.exe} "$work/older/"
+if [ -f "$product_dir/mowik.exe" ]; then cp "$product_dir/mowik.exe" "$work/older/"; else cp "$standin" "$work/older/mowik.exe"; fi
 "$@" >/dev/null
 old_setup="$work/mowik-setup-0.9.0.exe"
 [ -f "$old_setup" ] || fail "the older setup program was not built"
@@ -95,39 +102,41 @@ done
 databases=$(wine "$probe" databases "$folder" | tr -d '\r')
 printf -v wanted 'pl1\t%s\\pl1' "$folder"
 grep -qxF "$wanted" <<<"$databases" || fail "pl1 is not in the player's list: $databases"
-shortcuts=2  # the control panel and the uninstaller, and Mowik itself once built
-[ -f "$unix_folder/mowik.exe" ] && shortcuts=3
-[ "$(start_menu_entries | grep -c '\.lnk$')" -eq "$shortcuts" ] || fail "Start-menu shortcuts missing: $(start_menu_entries)"
-if [ -f "$unix_folder/mowik.exe" ]; then
-  reg_key "$run_key" | grep -q 'Mowik.*Mowik-test\\mowik.exe' || fail "no autostart entry"
-fi
+[ "$(start_menu_entries | grep -c '\.lnk$')" -eq 3 ] || fail "Start-menu shortcuts missing: $(start_menu_entries)"
+reg_key "$run_key" | grep -q 'Mowik.*Mowik-test\\mowik.exe' || fail "no autostart entry"
 
 step "the installed program speaks"
 wine "$folder\\mowik-say.exe" -o 'C:\say.wav' "Ala ma kota, kot ma alę." || fail "mowik-say.exe failed"
 rms=$(sox "$drive/say.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
 awk -v r="$rms" 'BEGIN { exit !(r > 0.01) }' || fail "the speech is silent (RMS $rms)"
-if [ -f "$unix_folder/mowik.exe" ]; then
-  if [ -n "${DISPLAY:-}" ]; then
-    step "mowik.exe starts from the installed folder"
-    (cd / && exec wine "$folder\\mowik.exe" >/dev/null 2>&1) &
-    reader_pid=$!
-    wine "$probe" reader-window 60 || fail "mowik.exe shows no window"
-  else
-    echo "(no DISPLAY: mowik.exe is not started)"
-  fi
+
+# --- 3 and 4: a running reader is closed through its window ----------------------------------
+start_reader() {
+  (cd / && exec wine "$folder\\mowik.exe" >/dev/null 2>&1) &
+  reader_pid=$!
+  wine "$probe" reader-window 60 || fail "mowik.exe shows no window"
+}
+reader_closed() {
+  for _ in $(seq 100); do kill -0 "$reader_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$reader_pid" 2>/dev/null && fail "mowik.exe still runs after $1"
+  reader_pid=""
+  wine "$probe" no-reader-window || fail "a Mowik window is left after $1"
+}
+if [ -n "${DISPLAY:-}" ]; then
+  step "mowik.exe starts from the installed folder; installing again closes it"
+  start_reader
+  wine "$setup" /S || fail "installing again failed"
+  reader_closed "installing again"
+  start_reader
+else
+  echo "(no DISPLAY: mowik.exe is not started)"
 fi
 
-# --- 3: uninstall keeps the settings by default ------------------------------------------------
 step "silent uninstall (settings kept)"
 time_start=$(milliseconds)
 uninstall "$folder"
 echo "uninstall took $(($(milliseconds) - time_start)) ms"
-if [ -n "$reader_pid" ]; then
-  for _ in $(seq 100); do kill -0 "$reader_pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$reader_pid" 2>/dev/null && fail "mowik.exe still runs after the uninstall"
-  reader_pid=""
-  wine "$probe" no-reader-window || fail "a Mowik window is left"
-fi
+if [ -n "$reader_pid" ]; then reader_closed "the uninstall"; fi
 left=$(cd "$unix_folder" && ls -A)
 [ "$left" = "mowiksets.conf" ] || fail "the folder should hold only mowiksets.conf, holds: $left"
 [ -z "$(start_menu_entries)" ] || fail "Start-menu entries left: $(start_menu_entries)"
@@ -137,7 +146,7 @@ for root in HKCU HKLM; do
   has_key "$root\\Software\\tarvi" && fail "$root\\Software\\tarvi left: $(reg_key "$root\\Software\\tarvi")"
 done
 
-# --- 4: per machine, settings removed ----------------------------------------------------------
+# --- 5: per machine, settings removed ----------------------------------------------------------
 step "install per machine (default folder), uninstall with /RemoveSettings"
 wine "$setup" /S /AllUsers /NoAutostart || fail "the per-machine install failed"
 machine_folder='C:\Program Files\Mowik'

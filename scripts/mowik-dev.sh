@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Mowik and drives the builds.
-#   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
+#   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets (the
+#                        latter ends with the setup program and the zip in build/)
 #   mowik-dev.sh run     setup, then speak a sample Polish text into a WAV file
 #   mowik-dev.sh test [PRESET...]
 #                        setup, then run every test: native, native under ASan+UBSan, the fuzz
@@ -21,6 +22,7 @@ packages=(
   g++-mingw-w64-i686-posix
   sox libasound2
   espeak-ng libespeak-ng-dev
+  nsis
 )
 
 install_packages() {
@@ -152,6 +154,8 @@ case "${1:-}" in
     start_wineserver
     build windows
     stop_wineserver
+    version=$(sed -n 's/^project(mowik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    echo "== Windows setup program: build/mowik-setup-$version.exe, portable zip: build/mowik-$version-win64.zip"
     ;;
   run)
     "$0" setup

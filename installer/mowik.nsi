@@ -146,10 +146,11 @@ Page custom ModePage ModePageLeave
         DetailPrint "Zamykanie działającego programu Mowik..."
         SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=5000
         System::Call 'kernel32::WaitForSingleObject(p r3, i 15000) i .r5'
-        ${If} $5 <> 0
-          StrCpy $0 0
+        ${If} $5 = 0
+          StrCpy $1 0  ; it ended and the window list changed: search from the start
+        ${Else}
+          StrCpy $0 0  ; still running: go on after its window, never ask it twice
         ${EndIf}
-        StrCpy $1 0  ; the window list changed: search from the start
       ${EndIf}
       System::Call 'kernel32::CloseHandle(p r3)'
     ${Loop}

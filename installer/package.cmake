@@ -1,6 +1,9 @@
 # Packages the Windows folder as it stands: the setup program (makensis) and the portable zip.
 #   cmake -DPRODUCT_DIR=... -DVERSION=1.2.3 -DOUT_DIR=... -DWORK_DIR=... -DMAKENSIS=...
-#         -DNSI=.../mowik.nsi [-DICON=...] [-DSETUP_NAME=...] [-DFAST=ON] [-DZIP=OFF] -P package.cmake
+#         -DNSI=.../mowik.nsi [-DICON=...] [-DSETUP_NAME=...] [-DFAST=ON] [-DZIP=OFF]
+#         [-DSTRIP=x86_64-w64-mingw32-strip] -P package.cmake
+# With STRIP the programs and libraries are packaged without their debug information (the
+# build keeps it), from WORK_DIR/stage.
 # The product's files in the folder are packaged (mowik.exe and mowik-sapi.dll too once they
 # are built); the uninstaller gets the same list. Nothing is redone while the folder, the script
 # and the version are unchanged.
@@ -35,7 +38,7 @@ foreach(name ${optional})
 endforeach()
 
 # The stamp: names and contents of the folder, the script, the version and the options.
-set(stamp_text "${VERSION} ${SETUP_NAME} ${FAST} ${ZIP} ${ICON}")
+set(stamp_text "${VERSION} ${SETUP_NAME} ${FAST} ${ZIP} ${ICON} ${STRIP}")
 foreach(input ${NSI} ${CMAKE_CURRENT_LIST_FILE} ${ICON})
   file(MD5 ${input} hash)
   string(APPEND stamp_text " ${input}=${hash}")
@@ -53,12 +56,31 @@ if(EXISTS ${stamp} AND EXISTS ${setup} AND (NOT ZIP OR EXISTS ${zip}))
 endif()
 file(REMOVE ${stamp})
 
+# What is packaged: the folder's files as they are, or stripped copies of them.
+set(source_dir ${PRODUCT_DIR})
+if(STRIP)
+  set(source_dir ${WORK_DIR}/stage)
+  file(REMOVE_RECURSE ${source_dir})
+  file(MAKE_DIRECTORY ${source_dir})
+  foreach(name ${files})
+    if(name MATCHES "\\.(exe|dll)$")
+      execute_process(COMMAND ${STRIP} --strip-debug -o ${source_dir}/${name} ${PRODUCT_DIR}/${name}
+                      RESULT_VARIABLE result)
+      if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${STRIP} failed on ${name}")
+      endif()
+    else()
+      file(COPY ${PRODUCT_DIR}/${name} DESTINATION ${source_dir})
+    endif()
+  endforeach()
+endif()
+
 # One line per file for the installer; the uninstaller removes every product file, also one
 # that an older version installed and this one no longer ships.
 set(install_lines "")
 set(uninstall_lines "")
 foreach(name ${files})
-  string(APPEND install_lines "  File \"${PRODUCT_DIR}/${name}\"\n")
+  string(APPEND install_lines "  File \"${source_dir}/${name}\"\n")
 endforeach()
 set(removed ${files} ${optional})
 list(REMOVE_DUPLICATES removed)
@@ -68,11 +90,11 @@ endforeach()
 set(files_nsh ${WORK_DIR}/${SETUP_NAME}.files.nsh)
 file(MAKE_DIRECTORY ${WORK_DIR} ${OUT_DIR})
 file(WRITE ${files_nsh}
-  "; Written by installer/package.cmake from ${PRODUCT_DIR}\n"
+  "; Written by installer/package.cmake from ${source_dir}\n"
   "!macro InstallFiles\n${install_lines}!macroend\n"
   "!macro UninstallFiles\n${uninstall_lines}!macroend\n")
 
-set(defines -DVERSION=${VERSION} -DPRODUCT_DIR=${PRODUCT_DIR} -DFILES_NSH=${files_nsh} -DOUTFILE=${setup})
+set(defines -DVERSION=${VERSION} -DPRODUCT_DIR=${source_dir} -DFILES_NSH=${files_nsh} -DOUTFILE=${setup})
 if(ICON)
   list(APPEND defines -DICON=${ICON})
 endif()
@@ -92,7 +114,7 @@ if(ZIP)
   file(REMOVE_RECURSE ${staging})
   file(MAKE_DIRECTORY ${staging}/${zip_name})
   foreach(name ${files})
-    file(COPY ${PRODUCT_DIR}/${name} DESTINATION ${staging}/${zip_name})
+    file(COPY ${source_dir}/${name} DESTINATION ${staging}/${zip_name})
   endforeach()
   file(REMOVE ${zip})
   execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${zip} --format=zip ${zip_name}

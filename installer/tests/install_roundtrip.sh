@@ -11,12 +11,14 @@
 #     folder is gone
 # The older version is the Windows folder with, while mowik.exe is not built yet, a stand-in
 # reader (a window of the reader's class that closes as the reader does) as its mowik.exe.
-# usage: install_roundtrip.sh SETUP VERSION PRODUCT_DIR PROBE STANDIN WORK_DIR OLD_SETUP_COMMAND...
-#        (OLD_SETUP_COMMAND packages WORK_DIR/older into WORK_DIR/mowik-setup-0.9.0.exe)
+# usage: install_roundtrip.sh SETUP VERSION PRODUCT_DIR PACKAGED_DIR PROBE STANDIN WORK_DIR
+#                            OLD_SETUP_COMMAND...
+#        (PACKAGED_DIR: the files SETUP holds; OLD_SETUP_COMMAND packages WORK_DIR/older into
+#        WORK_DIR/mowik-setup-0.9.0.exe)
 set -euo pipefail
 
-setup=$1 version=$2 product_dir=$3 probe=$4 standin=$5 work=$6
-shift 6
+setup=$1 version=$2 product_dir=$3 packaged_dir=$4 probe=$5 standin=$6 work=$7
+shift 7
 export WINEDEBUG=-all WINEPREFIX="$work/wine" LANG=C.UTF-8
 drive="$WINEPREFIX/drive_c"
 
@@ -91,7 +93,7 @@ for name in $(product_files) uninstall.exe; do
   [ -f "$unix_folder/$name" ] || fail "$name is not installed"
 done
 for name in $(product_files); do
-  cmp -s "$product_dir/$name" "$unix_folder/$name" || fail "$name differs from the Windows folder"
+  cmp -s "$packaged_dir/$name" "$unix_folder/$name" || fail "$name differs from the packaged one"
 done
 entry=$(reg_key "HKCU\\$uninstall_key")
 for value in "DisplayName.*Mowik" "DisplayVersion.*$version" "Publisher" "EstimatedSize.*0x" \

@@ -6,7 +6,8 @@
 // speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at two
 // rates: the rate the diphones were cut at (80 words a minute) and Mowik's own pace (phones of
 // about 70 ms, where a voice must shorten its diphones). eSpeak's phoneme events (and the
-// closure before each stop, found as the generator finds it) give every phone's start; varelo
+// closure before each voiceless stop or affricate, found as the generator finds it; a voiced
+// one's closure, its voice bar, eSpeak counts to it) give every phone's start; varelo
 // then speaks the same phonemes with exactly those durations at the speaker's flat pitch, so
 // both sides share every phone boundary and are compared frame by frame:
 //  - spectral distance: mel-cepstral distance (c1..c12, dB) per 5 ms frame, averaged over the
@@ -186,6 +187,12 @@ double Rms(const std::vector<int16_t>& x, int64_t a, int64_t b) {
 }
 
 bool IsClosed(const Symbol* s) { return s && (s->cls == kStop || s->cls == kAffricate); }
+bool IsVoicedClosed(const Symbol* s) {
+  if (!IsClosed(s)) return false;
+  for (const char* v : {"b", "d", "g", "dz", "dZ", "dz'"})
+    if (std::string(s->mowik) == v) return true;
+  return false;
+}
 
 Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm) {
   std::vector<const Symbol*> expected;
@@ -210,8 +217,9 @@ Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, dou
   if (e < r.phones.size()) last = r.phones[e].sample;
   // A stop or affricate begins with its closure, which eSpeak counts to the phone before it.
   std::vector<int64_t> start = event;
+  // (A voiced one begins with its voice bar, which eSpeak counts to it already.)
   for (size_t i = 0; i < expected.size(); ++i) {
-    if (!IsClosed(expected[i])) continue;
+    if (!IsClosed(expected[i]) || IsVoicedClosed(expected[i])) continue;
     const int64_t maxLength = std::llround(0.100 * from);
     const int64_t prevStart = i > 0 ? start[i - 1] : 0;
     if (i == 0 || expected[i - 1] == nullptr) {

@@ -79,14 +79,15 @@ uint32_t Synthesizer::BurstOf(const Diphone& d) {
     }
     energy.push_back(e);
   }
-  // The burst: the first frame no more than 30 dB below the loudest that rises 10 dB above the
-  // 8 ms before it, when those lie 20 dB or more below the loudest (a closure, silent or
-  // voiced). A half without one (a vowel, a fricative, a sonorant) is mapped evenly.
+  // The burst: the first frame no more than 30 dB below the loudest that rises 7 dB above the
+  // 8 ms before it, when those lie 25 dB or more below the loudest (a closure, silent or
+  // voiced). A half without one (a vowel, a fricative, a sonorant, a nasal or a tap whose
+  // release is not quiet enough before) is mapped evenly.
   uint32_t burst = 0;
   const int64_t loudest = energy.empty() ? 0 : *std::max_element(energy.begin(), energy.end());
   for (size_t k = 4; k < energy.size() && burst == 0; ++k) {
     const int64_t before = energy[k - 4] + energy[k - 3] + energy[k - 2] + energy[k - 1];
-    if (energy[k] * 1000 >= loudest && energy[k] * 4 >= 10 * before && before * 100 <= 4 * loudest)
+    if (energy[k] * 1000 >= loudest && energy[k] * 4 >= 5 * before && before * 1000 <= 12 * loudest)
       burst = d.start + static_cast<uint32_t>(k - 1) * frame;  // a frame early, to hold its onset
   }
   bursts_[index] = burst + 1;

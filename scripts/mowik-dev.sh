@@ -4,6 +4,8 @@
 #   mowik-dev.sh run     setup, then speak a sample Polish text into a WAV file
 #   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, the fuzz
 #                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine
+#   mowik-dev.sh fuzz    only build and run the fuzz targets, MOWIK_FUZZ_SECONDS each: longer
+#                        fuzzing on demand (MOWIK_FUZZ_SECONDS=3600 mowik-dev.sh fuzz)
 # The README and .ci/run both call this script, so they cannot drift apart.
 set -euo pipefail
 
@@ -137,8 +139,12 @@ run_fuzzers() {
     corpus=$(mktemp -d)
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
     echo "== fuzz $name for ${seconds}s"
-    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed" >&2; exit 1; }
+    # A crash input is written into the target's corpus folder: commit it with the fix, and
+    # every later run replays it first.
+    mkdir -p "fuzz/corpus/$name"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
+      "$corpus" 2>&1 | tail -n 3
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed; its input is in fuzz/corpus/$name" >&2; exit 1; }
     rm -rf "$corpus"
   done
 }
@@ -165,6 +171,11 @@ case "${1:-}" in
     fi
     echo "On Windows, or under Wine: build/windows/product/mowik-say.exe \"$text\" speaks it aloud."
     ;;
+  fuzz)
+    install_packages
+    build fuzz
+    run_fuzzers
+    ;;
   test)
     install_packages
     build native
@@ -185,7 +196,7 @@ case "${1:-}" in
     echo "== all tests passed"
     ;;
   *)
-    echo "usage: $0 setup|run|test" >&2
+    echo "usage: $0 setup|run|test|fuzz" >&2
     exit 2
     ;;
 esac

@@ -2,10 +2,10 @@
 # Sets up a Debian machine for Mowik and drives the builds.
 #   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
 #   mowik-dev.sh run     setup, then speak a sample Polish text into a WAV file
-#   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, the fuzz
-#                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine
-#   mowik-dev.sh fuzz    only build and run the fuzz targets, MOWIK_FUZZ_SECONDS each: longer
-#                        fuzzing on demand (MOWIK_FUZZ_SECONDS=3600 mowik-dev.sh fuzz)
+#   mowik-dev.sh test [PRESET...]
+#                        setup, then run every test: native, native under ASan+UBSan, the fuzz
+#                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine,
+#                        the 32-bit Windows build; name presets to run only those (CI runs all)
 # The README and .ci/run both call this script, so they cannot drift apart.
 set -euo pipefail
 
@@ -140,7 +140,8 @@ run_fuzzers() {
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
     echo "== fuzz $name for ${seconds}s"
     # A crash input is written into the target's corpus folder: commit it with the fix, and
-    # every later run replays it first.
+    # every later run replays it first. Longer fuzzing on demand:
+    #   MOWIK_FUZZ_SECONDS=3600 bash scripts/mowik-dev.sh test fuzz
     mkdir -p "fuzz/corpus/$name"
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
       "$corpus" 2>&1 | tail -n 3
@@ -171,32 +172,47 @@ case "${1:-}" in
     fi
     echo "On Windows, or under Wine: build/windows/product/mowik-say.exe \"$text\" speaks it aloud."
     ;;
-  fuzz)
-    install_packages
-    build fuzz
-    run_fuzzers
-    ;;
   test)
+    shift
+    presets=("$@")
+    [ ${#presets[@]} -eq 0 ] && presets=(native native-sanitize fuzz windows windows32)
     install_packages
-    build native
-    run_tests native
-    build native-sanitize
-    run_tests native-sanitize
-    build fuzz
-    run_fuzzers
-    start_display
-    start_wineserver
-    start_desktop_keeper   # stopped with the wineserver
-    build windows
-    run_tests windows
-    compare_builds
-    stop_wineserver
-    stop_display
-    build windows32   # 32-bit Windows folder: built, export tables checked, not run
-    echo "== all tests passed"
+    # Every other build copies the voice that the native build generates.
+    [ -f build/native/varelo/pl1 ] || build native
+    for preset in "${presets[@]}"; do
+      case "$preset" in
+        native|native-sanitize)
+          build "$preset"
+          run_tests "$preset"
+          ;;
+        fuzz)
+          build fuzz
+          run_fuzzers
+          ;;
+        windows)
+          [ -x build/native/tools/mowik-say ] || build native   # the byte comparison needs it
+          start_display
+          start_wineserver
+          start_desktop_keeper   # stopped with the wineserver
+          build windows
+          run_tests windows
+          compare_builds
+          stop_wineserver
+          stop_display
+          ;;
+        windows32)
+          build windows32   # 32-bit Windows folder: built, export tables checked, not run
+          ;;
+        *)
+          echo "unknown preset $preset (native, native-sanitize, fuzz, windows, windows32)" >&2
+          exit 2
+          ;;
+      esac
+    done
+    echo "== all tests passed (${presets[*]})"
     ;;
   *)
-    echo "usage: $0 setup|run|test|fuzz" >&2
+    echo "usage: $0 setup|run|test [PRESET...]" >&2
     exit 2
     ;;
 esac

@@ -141,8 +141,13 @@ run_fuzzers() {
     corpus=$(mktemp -d)
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
     echo "== fuzz $name for ${seconds}s"
-    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed" >&2; exit 1; }
+    # A crash input is written into the target's corpus folder: commit it with the fix, and
+    # every later run replays it first. Longer fuzzing on demand:
+    #   MOWIK_FUZZ_SECONDS=3600 bash scripts/mowik-dev.sh test fuzz
+    mkdir -p "fuzz/corpus/$name"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
+      "$corpus" 2>&1 | tail -n 3
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed; its input is in fuzz/corpus/$name" >&2; exit 1; }
     rm -rf "$corpus"
   done
 }

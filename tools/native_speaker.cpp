@@ -27,6 +27,8 @@ NativeSpeaker::NativeSpeaker(int32_t fileFlags, std::string outFile)
 bool NativeSpeaker::Fail(std::string text) {
   if (error_.empty()) error_ = std::move(text);
   engine_.Reset();
+  // What reached the file stays readable: its header is completed for it now.
+  writer_.Close();
   return false;
 }
 

@@ -1,4 +1,5 @@
 #include "mowik/platform/windows_regional_settings.h"
+#include "mowik/platform/current_options.h"
 
 #include <gtest/gtest.h>
 

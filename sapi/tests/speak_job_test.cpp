@@ -133,22 +133,6 @@ TEST_F(SpeakJobTest, AnAbortBeforeAnythingWritesNothing) {
   EXPECT_TRUE(site.events.empty());
 }
 
-TEST_F(SpeakJobTest, RateTenAndMinusTenChangeTheLengthThreeTimes) {
-  const std::wstring text = L"Kr\u00F3l Karol kupi\u0142 kr\u00F3lowej Karolinie korale koloru koralowego.";
-  Run({Speak(text)});
-  const double normal = static_cast<double>(site.samples.size());
-  site = FakeSite();
-  site.rate = 10;
-  Run({Speak(text)});
-  const double fast = static_cast<double>(site.samples.size());
-  site = FakeSite();
-  site.rate = -10;
-  Run({Speak(text)});
-  const double slow = static_cast<double>(site.samples.size());
-  EXPECT_NEAR(normal / fast, 3.0, 0.3);
-  EXPECT_NEAR(slow / normal, 3.0, 0.3);
-}
-
 TEST_F(SpeakJobTest, RateTagAddsToTheCallersRate) {
   Fragment tagged = Speak(L"Ala ma kota.");
   tagged.rateAdjust = 10;
@@ -158,17 +142,6 @@ TEST_F(SpeakJobTest, RateTagAddsToTheCallersRate) {
   site = FakeSite();
   Run({Speak(L"Ala ma kota.")});
   EXPECT_EQ(combined, site.samples.size());  // -10 + 10 is the normal rate
-}
-
-TEST_F(SpeakJobTest, VolumeFiftyHalvesTheAmplitude) {
-  Run({Speak(L"Ala ma kota.")});
-  const std::vector<int16_t> full = site.samples;
-  site = FakeSite();
-  site.volume = 50;
-  Run({Speak(L"Ala ma kota.")});
-  ASSERT_EQ(site.samples.size(), full.size());
-  for (size_t i = 0; i < full.size(); ++i) ASSERT_EQ(site.samples[i], std::lround(full[i] * 0.5)) << i;
-  EXPECT_NEAR(PeakOf(site.samples), PeakOf(full) / 2.0, 1.0);
 }
 
 TEST_F(SpeakJobTest, AVolumeChangeAppliesFromTheNextBlock) {

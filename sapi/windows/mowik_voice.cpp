@@ -103,10 +103,7 @@ HRESULT MowikVoice::Speak(DWORD, REFGUID formatId, const WAVEFORMATEX* format, c
     return E_INVALIDARG;
 
   std::lock_guard lock(mutex_);
-  if (!opened_) {
-    opened_ = voice_.Open("pl1", EngineFolder(), openError_);
-    if (!opened_) return E_FAIL;
-  }
+  if (!OpenVoice()) return E_FAIL;
   try {
     const std::vector<Fragment> list = ToFragments(fragments);
     EngineSite engineSite(site);
@@ -119,11 +116,20 @@ HRESULT MowikVoice::Speak(DWORD, REFGUID formatId, const WAVEFORMATEX* format, c
   }
 }
 
+bool MowikVoice::OpenVoice() {
+  if (!opened_) opened_ = voice_.Open("pl1", EngineFolder(), openError_);
+  if (opened_) Settings();
+  return opened_;
+}
+
 HRESULT MowikVoice::SetObjectToken(ISpObjectToken* token) {
   std::lock_guard lock(mutex_);
   if (token) token->AddRef();
   if (token_) token_->Release();
   token_ = token;
+  // SAPI hands the token over right after creating the voice: loading the voice and the
+  // settings now spares the first Speak that wait. A failure is reported by Speak.
+  OpenVoice();
   return S_OK;
 }
 

@@ -33,6 +33,9 @@ class MowikVoice final : public ISpTTSEngine, public ISpObjectWithToken {
   HRESULT STDMETHODCALLTYPE GetObjectToken(ISpObjectToken** token) override;
 
  private:
+  // Loads the voice and the settings unless done; false when the voice cannot be loaded.
+  bool OpenVoice();
+
   std::atomic<ULONG> refs_{1};
   std::mutex mutex_;  // one Speak at a time; guards voice_ and token_
   ISpObjectToken* token_ = nullptr;

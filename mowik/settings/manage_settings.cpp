@@ -63,7 +63,7 @@ void SetDefaultSettings() {
   SpellCapital = 1;
 }
 
-void SaveSettings(const ProgramFolder& folder) {
+bool SaveSettings(const ProgramFolder& folder) {
   PropertyBagClass bag;
   bag.WriteProperty(L"SpellCapital", SpellCapital);
   bag.WriteProperty(L"CurrentVoice", CurrentVoice);
@@ -91,7 +91,7 @@ void SaveSettings(const ProgramFolder& folder) {
   for (int32_t n = 1; n <= dictionary.Rows(); ++n)
     for (int k = 0; k < 2; ++k) bag.WriteProperty(Numbered(kDictKeys[k], n), dictionary.CellText(n, k + 1));
 
-  bag.SaveToFile(SettingsPath(folder), true, true);
+  return bag.SaveToFile(SettingsPath(folder), true, true);
 }
 
 void LoadSettings(const ProgramFolder& folder, SettingsView& view) {

@@ -25,8 +25,9 @@ void SetDefaultSettings();
 
 // Writes the globals, the default profile under number 1, the voice table's rows from
 // number 1 (so an edited row 1 wins) and the dictionary to the file, replacing it in one
-// step. A failure is silent: the old file stays as it was.
-void SaveSettings(const ProgramFolder& folder);
+// step. False when that failed: the old file stays as it was (the platform's last error
+// tells why).
+bool SaveSettings(const ProgramFolder& folder);
 
 // Reads the file into the globals and the two tables and shows the values in the view. A
 // file that is missing or cannot be read is first replaced by the defaults (with whatever

@@ -206,6 +206,11 @@ TEST_F(ManageSettingsTest, UnwritableFolderLeavesEveryKeyMissing) {
   EXPECT_EQ(view.calls.back(), L"voice=-1");
 }
 
+TEST_F(ManageSettingsTest, SaveSaysWhetherTheFileWasWritten) {
+  EXPECT_TRUE(SaveSettings(place));
+  EXPECT_FALSE(SaveSettings(FixedFolder(folder.File(L"no such folder"))));
+}
+
 TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   PropertyBagClass bag;
   bag.WriteProperty(L"CurrentVoice", int16_t{-3});

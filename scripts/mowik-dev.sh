@@ -153,7 +153,7 @@ take_screenshots() {
   local out="$PWD/build/screenshots"
   local driver="$PWD/build/windows/bench/reader_driver.exe"
   rm -rf "$out" && mkdir -p "$out/reader"
-  cp build/windows/product/* "$out/reader/"
+  find build/windows/product -maxdepth 1 -type f \( -name "*.exe" -o -name "*.dll" -o -name pl1 \) -exec cp {} "$out/reader/" \;
   local number
   number=$(mktemp)
   Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$number" >/dev/null 2>&1 &
@@ -162,6 +162,8 @@ take_screenshots() {
   export DISPLAY=":$(head -n 1 "$number")"
   rm -f "$number"
   start_wineserver
+  # Without a window manager Wine draws the windows' title bars itself only when told to.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
   (cd "$out/reader" && exec wine mowik.exe >/dev/null 2>&1) &
   wine "$driver" show
   sleep 1

@@ -10,7 +10,8 @@ using P = Page;
 
 // The hot-key labels are as wide as the gap before their fields, so label and field never
 // overlap; where two designed rectangles shared one pixel (15 twips: three labels over their
-// fields, two pairs of buttons side by side) the first is that much smaller. The interval
+// fields, two pairs of buttons side by side) the first is that much smaller; the slider labels
+// are as wide as the name label above them, so "Częstotliwość" fits. The interval
 // field starts disabled, as its check box starts clear.
 constexpr ControlLayout kLayout[] = {
     {K::kTabs, kIdTabs, "SSTab1", nullptr, {120, 120, 6525, 3855}, P::kWindow},
@@ -47,11 +48,11 @@ constexpr ControlLayout kLayout[] = {
     {K::kFrame, kIdVoiceFrame, "frm1", L"Konfiguracja g\u0142osu", {2520, 480, 3735, 3135}, P::kVoices},
     {K::kLabel, kIdVoiceNameLabel, "Label1", L"Nazwa g\u0142osu", {240, 480, 1215, 255}, P::kVoices, kIdVoiceFrame},
     {K::kTextField, kIdVoiceName, "txtVoiceName", L"", {1560, 480, 1935, 285}, P::kVoices, kIdVoiceFrame, false, 50},
-    {K::kLabel, kIdPitchLabel, "Label2", L"Ton g\u0142osu", {240, 1080, 855, 255}, P::kVoices, kIdVoiceFrame},
+    {K::kLabel, kIdPitchLabel, "Label2", L"Ton g\u0142osu", {240, 1080, 1215, 255}, P::kVoices, kIdVoiceFrame},
     {K::kSlider, kIdPitch, "sldSampa0", nullptr, {1560, 1080, 1935, 255}, P::kVoices, kIdVoiceFrame},
-    {K::kLabel, kIdSpeedLabel, "Label3", L"Pr\u0119dko\u015b\u0107", {240, 1560, 855, 255}, P::kVoices, kIdVoiceFrame},
+    {K::kLabel, kIdSpeedLabel, "Label3", L"Pr\u0119dko\u015b\u0107", {240, 1560, 1215, 255}, P::kVoices, kIdVoiceFrame},
     {K::kSlider, kIdSpeed, "sldSampa1", nullptr, {1560, 1560, 1935, 255}, P::kVoices, kIdVoiceFrame},
-    {K::kLabel, kIdFrequencyLabel, "Label4", L"Cz\u0119stotliwo\u015b\u0107", {240, 2040, 975, 255}, P::kVoices, kIdVoiceFrame},
+    {K::kLabel, kIdFrequencyLabel, "Label4", L"Cz\u0119stotliwo\u015b\u0107", {240, 2040, 1215, 255}, P::kVoices, kIdVoiceFrame},
     {K::kSlider, kIdFrequency, "sldSampa2", nullptr, {1560, 2040, 1935, 255}, P::kVoices, kIdVoiceFrame},
     {K::kButton, kIdVoiceNew, "plcVoiceNew", L"Nowy", {240, 2520, 975, 375}, P::kVoices, kIdVoiceFrame},
     {K::kButton, kIdVoiceTest, "plcTestVoice", L"S\u0142uchaj", {1560, 2520, 960, 375}, P::kVoices, kIdVoiceFrame},

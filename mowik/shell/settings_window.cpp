@@ -125,7 +125,9 @@ HWND SettingsWindow::CreateControl(const ControlLayout& control) {
       style |= WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
       break;
     case ControlKind::kFrame:
-      style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
+      // A frame paints only its border and caption: the tab page beneath must paint through.
+      style |= BS_GROUPBOX;
+      exStyle = WS_EX_TRANSPARENT;
       break;
     case ControlKind::kLabel:
       className = L"STATIC";

@@ -12,8 +12,10 @@
 
 namespace {
 
+// The first Wine program with a window on a new display waits for Wine's desktop: allow a
+// minute.
 HWND Find(const wchar_t* className) {
-  for (int i = 0; i < 100; ++i) {
+  for (int i = 0; i < 600; ++i) {
     if (HWND window = FindWindowW(className, nullptr)) return window;
     Sleep(50);
   }

@@ -33,8 +33,8 @@ class NativeSpeaker : public PhonemeSink {
   bool Drain();
   bool Fail(std::string text);
 
-  int32_t file_flags_;
-  std::string out_file_;
+  int32_t fileFlags_;
+  std::string outFile_;
   Engine engine_;
   SoundFileWriter writer_;
   DecimationFilter filter_;

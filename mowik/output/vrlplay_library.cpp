@@ -49,20 +49,20 @@ std::wstring Wide(const char* text) {
 }  // namespace
 
 VrlplayLibrary::VrlplayLibrary(PlayerReporter& reporter, std::wstring fileName)
-    : reporter_(reporter), file_name_(std::move(fileName)) {}
+    : reporter_(reporter), fileName_(std::move(fileName)) {}
 
 VrlplayLibrary::~VrlplayLibrary() = default;
 
 void* VrlplayLibrary::Resolve(Function function) {
   if (resolved_[function]) return functions_[function];
-  if (!load_tried_) {
-    load_tried_ = true;
+  if (!loadTried_) {
+    loadTried_ = true;
     // Given with its folder, the library finds its own libraries (engine, audio) there too.
-    const bool hasFolder = file_name_.find_first_of(L"\\/") != std::wstring::npos;
-    module_ = LoadLibraryExW(file_name_.c_str(), nullptr, hasFolder ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
+    const bool hasFolder = fileName_.find_first_of(L"\\/") != std::wstring::npos;
+    module_ = LoadLibraryExW(fileName_.c_str(), nullptr, hasFolder ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
     if (!module_) {
       unavailable_ = true;
-      reporter_.ShowPlayerError(L"Can't load " + file_name_ +
+      reporter_.ShowPlayerError(L"Can't load " + fileName_ +
                                 L" (looked for it beside the program, in the system folders "
                                 L"and on the PATH); nothing is spoken.");
     }
@@ -73,7 +73,7 @@ void* VrlplayLibrary::Resolve(Function function) {
       GetProcAddress(static_cast<HMODULE>(module_), kFunctionNames[function]));
   if (!functions_[function]) {
     unavailable_ = true;
-    reporter_.ShowPlayerError(file_name_ + L" has no function " + Wide(kFunctionNames[function]) +
+    reporter_.ShowPlayerError(fileName_ + L" has no function " + Wide(kFunctionNames[function]) +
                               L"; nothing is spoken.");
   }
   return functions_[function];

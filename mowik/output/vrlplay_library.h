@@ -38,9 +38,9 @@ class VrlplayLibrary : public PlayerApi {
   void* Resolve(Function function);
 
   PlayerReporter& reporter_;
-  std::wstring file_name_;
+  std::wstring fileName_;
   void* module_ = nullptr;
-  bool load_tried_ = false;
+  bool loadTried_ = false;
   bool unavailable_ = false;
   void* functions_[kFunctionCount] = {};
   bool resolved_[kFunctionCount] = {};

@@ -10,7 +10,7 @@ EditorStart EditorStartFor(const std::wstring& cellText, int32_t typedChar) {
 
 void DictionaryEditor::FieldChanged(int field) {
   view_.EnableAddEntry(!view_.FieldText(0).empty());
-  if (field == 1) test_text_ = view_.FieldText(1);
+  if (field == 1) testText_ = view_.FieldText(1);
 }
 
 void DictionaryEditor::FieldKeyDown(int field, int32_t key, int32_t modifiers) {
@@ -40,12 +40,12 @@ void DictionaryEditor::AddEntry() {
   FieldChanged(1);
 }
 
-void DictionaryEditor::Test() { speaker_.Speak(test_text_); }
+void DictionaryEditor::Test() { speaker_.Speak(testText_); }
 
 void DictionaryEditor::TableSelectionChanged(int32_t row, int32_t col) {
   table_.SetSelectedRow(row);
-  if (col == 1 || col == 2) selected_column_ = col;
-  if (table_.SelectedRow() != 0) test_text_ = table_.CellText(table_.SelectedRow(), 2);
+  if (col == 1 || col == 2) selectedColumn_ = col;
+  if (table_.SelectedRow() != 0) testText_ = table_.CellText(table_.SelectedRow(), 2);
 }
 
 void DictionaryEditor::TableKeyDown(int32_t key) {
@@ -54,7 +54,7 @@ void DictionaryEditor::TableKeyDown(int32_t key) {
   table_.RemoveRow(row);
   // The selection keeps its number, which now names the row that followed (or the new last
   // row).
-  if (table_.SelectedRow() != 0) test_text_ = table_.CellText(table_.SelectedRow(), 2);
+  if (table_.SelectedRow() != 0) testText_ = table_.CellText(table_.SelectedRow(), 2);
   view_.ShowDictionaryTable();
 }
 
@@ -68,7 +68,7 @@ void DictionaryEditor::EditRequested(int32_t row, int32_t col, int32_t typedChar
 bool DictionaryEditor::EditorKeyDown(int32_t key, const std::wstring& editorText) {
   if (key == kKeyEnter) {
     // Hiding the editor takes its focus away, which cancels the edit: the text is stored first.
-    table_.SetCellText(table_.SelectedRow(), selected_column_, editorText);
+    table_.SetCellText(table_.SelectedRow(), selectedColumn_, editorText);
     editing_ = false;
     view_.ShowDictionaryTable();
     view_.HideCellEditor();

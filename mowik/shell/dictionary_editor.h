@@ -54,9 +54,9 @@ class DictionaryEditor {
       : table_(table), view_(view), speaker_(speaker) {}
 
   // The table's selected column (1 or 2), which the editor's Enter writes to.
-  int32_t SelectedColumn() const { return selected_column_; }
+  int32_t SelectedColumn() const { return selectedColumn_; }
   // The text "Słuchaj" will speak.
-  const std::wstring& TestText() const { return test_text_; }
+  const std::wstring& TestText() const { return testText_; }
 
   // The text of field 0 or 1 changed: "Zapisz" enabled exactly when field 0 is not empty; a
   // change of field 1 makes its text the one "Słuchaj" speaks.
@@ -87,8 +87,8 @@ class DictionaryEditor {
   TableModel& table_;
   DictionaryView& view_;
   Speaker& speaker_;
-  std::wstring test_text_;
-  int32_t selected_column_ = 1;
+  std::wstring testText_;
+  int32_t selectedColumn_ = 1;
   bool editing_ = false;
 };
 

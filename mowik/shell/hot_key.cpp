@@ -5,45 +5,45 @@
 namespace mowik {
 namespace {
 
-int32_t hot_key_count = 0;
-WNDPROC previous_procedure = nullptr;
-HotKeyAction hot_key_action = nullptr;
+int32_t hotKeyCount = 0;
+WNDPROC previousProcedure = nullptr;
+HotKeyAction hotKeyAction = nullptr;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HOTKEY) {
     // Never passed on: any other identifier is swallowed.
-    if (wParam == 1 && hot_key_action) hot_key_action(window);
+    if (wParam == 1 && hotKeyAction) hotKeyAction(window);
     return 0;
   }
-  return CallWindowProcW(previous_procedure, window, message, wParam, lParam);
+  return CallWindowProcW(previousProcedure, window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void InstallHotKeyHook(HWND window, HotKeyAction action) {
-  if (previous_procedure) return;
-  hot_key_action = action;
-  previous_procedure =
+  if (previousProcedure) return;
+  hotKeyAction = action;
+  previousProcedure =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
 }
 
 void RemoveHotKeyHook(HWND window) {
-  if (!previous_procedure) return;
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_procedure));
-  previous_procedure = nullptr;
+  if (!previousProcedure) return;
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
+  previousProcedure = nullptr;
 }
 
 BOOL RegisterAppHotKey(HWND window, UINT modifiers, UINT keyCode) {
-  if (hot_key_count == std::numeric_limits<int32_t>::max()) return FALSE;
-  ++hot_key_count;
-  return RegisterHotKey(window, hot_key_count, modifiers, keyCode);
+  if (hotKeyCount == std::numeric_limits<int32_t>::max()) return FALSE;
+  ++hotKeyCount;
+  return RegisterHotKey(window, hotKeyCount, modifiers, keyCode);
 }
 
 void UnregisterAppHotKeys(HWND window) {
-  for (int32_t id = 1; id <= hot_key_count; ++id) UnregisterHotKey(window, id);
-  hot_key_count = 0;
+  for (int32_t id = 1; id <= hotKeyCount; ++id) UnregisterHotKey(window, id);
+  hotKeyCount = 0;
 }
 
-int32_t HotKeyCount() { return hot_key_count; }
+int32_t HotKeyCount() { return hotKeyCount; }
 
 }  // namespace mowik

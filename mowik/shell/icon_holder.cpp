@@ -7,7 +7,7 @@ namespace mowik {
 bool IconHolder::Create(HICON icon, Events events) {
   icon_ = icon;
   events_ = std::move(events);
-  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   return CreateBase(kIconHolderClass, L"Mowik", WS_POPUP, 0, 0, 0, nullptr, icon);
 }
 
@@ -33,7 +33,7 @@ LRESULT IconHolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (events_.trayEvent) events_.trayEvent(DecodeTrayCallback(lParam));
     return 0;
   }
-  if (taskbar_created_ != 0 && message == taskbar_created_) {
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
     tray_.Restore();
     return 0;
   }

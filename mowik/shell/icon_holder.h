@@ -33,7 +33,7 @@ class IconHolder final : public WindowBase {
 
   TrayIcon tray_;
   HICON icon_ = nullptr;
-  UINT taskbar_created_ = 0;
+  UINT taskbarCreated_ = 0;
   Events events_;
 };
 

@@ -29,7 +29,7 @@ bool ListTable::Create(HWND parent, int32_t id, RECT box, TableModel& model, int
 }
 
 void ListTable::SetFirstColumnWidth(int32_t width) {
-  first_width_ = width;
+  firstWidth_ = width;
   ResizeLastColumn();
 }
 
@@ -41,8 +41,8 @@ void ListTable::ResizeLastColumn() {
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, total);
     return;
   }
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, first_width_);
-  SendMessageW(list_, LVM_SETCOLUMNWIDTH, columns_ - 1, total > first_width_ ? total - first_width_ : 0);
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, firstWidth_);
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, columns_ - 1, total > firstWidth_ ? total - firstWidth_ : 0);
 }
 
 void ListTable::Refresh() {
@@ -87,25 +87,25 @@ bool ListTable::OnNotify(NMHDR* header, LRESULT& result) {
       auto* change = reinterpret_cast<NMLISTVIEW*>(header);
       if (refreshing_ || change->iItem < 0) return true;
       if ((change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED) && events_.selectionChanged)
-        events_.selectionChanged(change->iItem + 1, selected_column_);
+        events_.selectionChanged(change->iItem + 1, selectedColumn_);
       return true;
     }
     case NM_CLICK:
     case NM_DBLCLK: {
       auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
       if (click->iItem >= 0 && click->iSubItem >= 0 && click->iSubItem < columns_) {
-        selected_column_ = click->iSubItem + 1;
-        if (events_.selectionChanged) events_.selectionChanged(click->iItem + 1, selected_column_);
-        if (header->code == NM_DBLCLK && events_.editRequested) events_.editRequested(click->iItem + 1, selected_column_, 0);
+        selectedColumn_ = click->iSubItem + 1;
+        if (events_.selectionChanged) events_.selectionChanged(click->iItem + 1, selectedColumn_);
+        if (header->code == NM_DBLCLK && events_.editRequested) events_.editRequested(click->iItem + 1, selectedColumn_, 0);
       }
       return true;
     }
     case LVN_KEYDOWN: {
       const WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;
-      if (key == VK_LEFT && selected_column_ > 1) --selected_column_;
-      if (key == VK_RIGHT && selected_column_ < columns_) ++selected_column_;
+      if (key == VK_LEFT && selectedColumn_ > 1) --selectedColumn_;
+      if (key == VK_RIGHT && selectedColumn_ < columns_) ++selectedColumn_;
       if (key == VK_F2 && model_->SelectedRow() > 0 && events_.editRequested)
-        events_.editRequested(model_->SelectedRow(), selected_column_, 0);
+        events_.editRequested(model_->SelectedRow(), selectedColumn_, 0);
       if (events_.keyDown) events_.keyDown(key);
       return true;
     }
@@ -119,7 +119,7 @@ LRESULT CALLBACK ListTable::Subclass(HWND window, UINT message, WPARAM wParam, L
   auto* self = reinterpret_cast<ListTable*>(selfAddress);
   // A printable character typed on a selected row starts editing that cell with it.
   if (message == WM_CHAR && wParam >= 32 && self->events_.editRequested && self->model_->SelectedRow() > 0) {
-    self->events_.editRequested(self->model_->SelectedRow(), self->selected_column_, static_cast<int32_t>(wParam));
+    self->events_.editRequested(self->model_->SelectedRow(), self->selectedColumn_, static_cast<int32_t>(wParam));
     return 0;
   }
   return DefSubclassProc(window, message, wParam, lParam);

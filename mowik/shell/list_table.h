@@ -34,7 +34,7 @@ class ListTable {
   void SetFirstColumnWidth(int32_t width);
   // The cell's rectangle in the table's own coordinates.
   RECT CellRect(int32_t row, int32_t col) const;
-  int32_t SelectedColumn() const { return selected_column_; }
+  int32_t SelectedColumn() const { return selectedColumn_; }
 
   // The window's WM_NOTIFY for this table; true when handled, with the result.
   bool OnNotify(NMHDR* header, LRESULT& result);
@@ -46,8 +46,8 @@ class ListTable {
   HWND list_ = nullptr;
   TableModel* model_ = nullptr;
   int32_t columns_ = 1;
-  int32_t first_width_ = 0;
-  int32_t selected_column_ = 1;
+  int32_t firstWidth_ = 0;
+  int32_t selectedColumn_ = 1;
   bool refreshing_ = false;
   Events events_;
 };

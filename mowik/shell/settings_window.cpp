@@ -44,26 +44,26 @@ SettingsWindow::SettingsWindow()
 
 bool SettingsWindow::Start() {
   if (HDC screen = GetDC(nullptr)) {
-    dpi_x_ = GetDeviceCaps(screen, LOGPIXELSX);
-    dpi_y_ = GetDeviceCaps(screen, LOGPIXELSY);
+    dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
+    dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
   }
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  small_icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
-  large_icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
-  if (!holder_.Create(small_icon_, {[this](TrayEvent event) { OnTrayEvent(event); },
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
+  largeIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+  if (!holder_.Create(smallIcon_, {[this](TrayEvent event) { OnTrayEvent(event); },
                                     [this](int32_t id) { OnCommand(id, 0); }}))
     return false;
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
-  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_x_), TwipsToPixels(kClientHeightTwips, dpi_y_)};
+  RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpiX_), TwipsToPixels(kClientHeightTwips, dpiY_)};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   if (!CreateBase(kSettingsWindowClass, kWindowTitle, style, exStyle, frame.right - frame.left,
-                  frame.bottom - frame.top, holder_.Handle(), small_icon_))
+                  frame.bottom - frame.top, holder_.Handle(), smallIcon_))
     return false;
-  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
-  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large_icon_));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   reporter_.SetOwner(window_);
   if (!CreateControls()) return false;
 
@@ -71,8 +71,8 @@ bool SettingsWindow::Start() {
   // the tables' first columns at half their width, the settings, the icon.
   InstallHotKeyHook(window_, ReadClipboardAloud);
   RegisterAppHotKey(window_, MOD_CONTROL | MOD_SHIFT, 'C');
-  voices_table_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdVoicesTable)->box.width / 2, dpi_x_));
-  dictionary_table_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdDictTable)->box.width / 2, dpi_x_));
+  voicesTable_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdVoicesTable)->box.width / 2, dpiX_));
+  dictionaryTable_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdDictTable)->box.width / 2, dpiX_));
   LoadAll();
   holder_.AddIcon(L"Mowik");
   return true;
@@ -112,8 +112,8 @@ bool SettingsWindow::CreateControls() {
 
 HWND SettingsWindow::CreateControl(const ControlLayout& control) {
   const Twips box = WindowBox(control);
-  int x = TwipsToPixels(box.left, dpi_x_), y = TwipsToPixels(box.top, dpi_y_);
-  int width = TwipsToPixels(box.width, dpi_x_), height = TwipsToPixels(box.height, dpi_y_);
+  int x = TwipsToPixels(box.left, dpiX_), y = TwipsToPixels(box.top, dpiY_);
+  int width = TwipsToPixels(box.width, dpiX_), height = TwipsToPixels(box.height, dpiY_);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
   const wchar_t* className = L"BUTTON";
@@ -148,7 +148,7 @@ HWND SettingsWindow::CreateControl(const ControlLayout& control) {
     case ControlKind::kDropDown:
       className = L"COMBOBOX";
       style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-      height = TwipsToPixels(3000, dpi_y_);  // the height of the open list
+      height = TwipsToPixels(3000, dpiY_);  // the height of the open list
       break;
     case ControlKind::kSlider:
       className = TRACKBAR_CLASSW;
@@ -159,7 +159,7 @@ HWND SettingsWindow::CreateControl(const ControlLayout& control) {
       break;
     case ControlKind::kTable: {
       const bool dictionary = control.id == kIdDictTable;
-      ListTable& table = dictionary ? dictionary_table_ : voices_table_;
+      ListTable& table = dictionary ? dictionaryTable_ : voicesTable_;
       ListTable::Events events;
       if (dictionary) {
         events.selectionChanged = [this](int32_t row, int32_t col) { dictionary_.TableSelectionChanged(row, col); };
@@ -230,7 +230,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
         return 0;
       }
-      if (voices_table_.OnNotify(header, result) || dictionary_table_.OnNotify(header, result)) return result;
+      if (voicesTable_.OnNotify(header, result) || dictionaryTable_.OnNotify(header, result)) return result;
       return Default(message, wParam, lParam);
     }
     case WM_HSCROLL:
@@ -357,8 +357,8 @@ void SettingsWindow::OnClose() {
 }
 
 void SettingsWindow::Shutdown() {
-  if (shut_down_) return;
-  shut_down_ = true;
+  if (shutDown_) return;
+  shutDown_ = true;
   KillTimer(window_, kClockTimer);
   UnregisterAppHotKeys(window_);
   RemoveHotKeyHook(window_);
@@ -382,8 +382,8 @@ void SettingsWindow::ToggleVisible() {
 }
 
 void SettingsWindow::ShowCentred() {
-  if (!shown_before_) {
-    shown_before_ = true;
+  if (!shownBefore_) {
+    shownBefore_ = true;
     RECT area{}, own{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(window_, &own);
@@ -404,8 +404,8 @@ void SettingsWindow::OnClockTick() {
 void SettingsWindow::LoadAll() {
   if (dictionary_.Editing()) dictionary_.EditCancelled();
   LoadSettings(folder_, shown_);
-  voices_table_.Refresh();
-  dictionary_table_.Refresh();
+  voicesTable_.Refresh();
+  dictionaryTable_.Refresh();
 }
 
 void SettingsWindow::Speak(std::wstring text) {
@@ -474,7 +474,7 @@ void SettingsWindow::FocusVoiceNameAllSelected() {
   SendMessageW(Control(kIdVoiceName), EM_SETSEL, 0, -1);
 }
 void SettingsWindow::EnableSaveVoice(bool enabled) { EnableWindow(Control(kIdVoiceSave), enabled); }
-void SettingsWindow::ShowVoicesTable() { voices_table_.Refresh(); }
+void SettingsWindow::ShowVoicesTable() { voicesTable_.Refresh(); }
 int32_t SettingsWindow::VoiceListSelection() const {
   return static_cast<int32_t>(SendMessageW(Control(kIdVoiceList), CB_GETCURSEL, 0, 0));
 }
@@ -491,14 +491,14 @@ void SettingsWindow::SetFieldText(int field, const std::wstring& text) { SetText
 void SettingsWindow::FocusField(int field) { SetFocus(Control(kIdDictFind + field)); }
 void SettingsWindow::EnableAddEntry(bool enabled) { EnableWindow(Control(kIdDictAdd), enabled); }
 bool SettingsWindow::AddEntryEnabled() const { return IsWindowEnabled(Control(kIdDictAdd)) != FALSE; }
-void SettingsWindow::ShowDictionaryTable() { dictionary_table_.Refresh(); }
+void SettingsWindow::ShowDictionaryTable() { dictionaryTable_.Refresh(); }
 void SettingsWindow::FocusDictionaryTable() {
-  if (IsWindowVisible(dictionary_table_.Handle())) SetFocus(dictionary_table_.Handle());
+  if (IsWindowVisible(dictionaryTable_.Handle())) SetFocus(dictionaryTable_.Handle());
 }
 void SettingsWindow::ShowCellEditor(int32_t row, int32_t col, const EditorStart& start) {
   HWND editor = Control(kIdCellEditor);
-  HWND table = dictionary_table_.Handle();
-  RECT cell = dictionary_table_.CellRect(row, col);
+  HWND table = dictionaryTable_.Handle();
+  RECT cell = dictionaryTable_.CellRect(row, col);
   MapWindowPoints(table, window_, reinterpret_cast<POINT*>(&cell), 2);
   SendMessageW(editor, WM_SETFONT, SendMessageW(table, WM_GETFONT, 0, 0), FALSE);
   SetTextQuietly(kIdCellEditor, start.text);

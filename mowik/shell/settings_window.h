@@ -110,16 +110,16 @@ class SettingsWindow final : public WindowBase,
   GeneralOptions options_;
   ShownSettings shown_;
   IconHolder holder_;
-  ListTable voices_table_;
-  ListTable dictionary_table_;
+  ListTable voicesTable_;
+  ListTable dictionaryTable_;
   HFONT font_ = nullptr;
-  HICON small_icon_ = nullptr;
-  HICON large_icon_ = nullptr;
-  int dpi_x_ = 96;
-  int dpi_y_ = 96;
+  HICON smallIcon_ = nullptr;
+  HICON largeIcon_ = nullptr;
+  int dpiX_ = 96;
+  int dpiY_ = 96;
   int quiet_ = 0;  // > 0 while the program itself sets a control's text
-  bool shown_before_ = false;
-  bool shut_down_ = false;
+  bool shownBefore_ = false;
+  bool shutDown_ = false;
 };
 
 }  // namespace mowik

@@ -11,10 +11,10 @@ namespace mowik {
 class ShownSettings final : public SettingsView {
  public:
   ShownSettings(VoiceProfiles& profiles, VoiceProfilesView& profilesView, GeneralOptions& options)
-      : profiles_(profiles), profiles_view_(profilesView), options_(options) {}
+      : profiles_(profiles), profilesView_(profilesView), options_(options) {}
 
-  void ClearVoiceList() override { profiles_view_.ClearVoiceList(); }
-  void AddVoiceListEntry(const std::wstring& name) override { profiles_view_.AddVoiceListEntry(name); }
+  void ClearVoiceList() override { profilesView_.ClearVoiceList(); }
+  void AddVoiceListEntry(const std::wstring& name) override { profilesView_.AddVoiceListEntry(name); }
   void ShowSpeakSelected(int16_t state) override { options_.SetChecked(Option::kSpeakSelected, state != 0); }
   void ShowSpeakNow(int16_t state) override { options_.SetChecked(Option::kSpeakNow, state != 0); }
   void ShowSpellCapital(int16_t state) override { options_.SetChecked(Option::kSpellCapital, state != 0); }
@@ -23,7 +23,7 @@ class ShownSettings final : public SettingsView {
 
  private:
   VoiceProfiles& profiles_;
-  VoiceProfilesView& profiles_view_;
+  VoiceProfilesView& profilesView_;
   GeneralOptions& options_;
 };
 

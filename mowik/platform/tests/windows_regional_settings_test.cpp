@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "mowik/platform/current_options.h"
+
 namespace mowik {
 namespace {
 

@@ -7,6 +7,9 @@
 #                        setup, then run every test: native, native under ASan+UBSan, the fuzz
 #                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine,
 #                        the 32-bit Windows build; name presets to run only those (CI runs all)
+#   mowik-dev.sh screenshots   the real mowik.exe under a virtual display: a PNG of each tab
+#                        of its window, of the icon's pop-up menu and of the About box in
+#                        build/screenshots/
 # The README and .ci/run both call this script, so they cannot drift apart.
 set -euo pipefail
 
@@ -152,7 +155,54 @@ run_fuzzers() {
   done
 }
 
+# Pictures of the real reader, driven step by step by reader_driver.exe, on a virtual display
+# of its own (24-bit colour). The reader runs from a copy of the Windows folder, so the
+# product gets no settings file.
+take_screenshots() {
+  local out="$PWD/build/screenshots"
+  local driver="$PWD/build/windows/bench/reader_driver.exe"
+  rm -rf "$out" && mkdir -p "$out/reader"
+  find build/windows/product -maxdepth 1 -type f \( -name "*.exe" -o -name "*.dll" -o -name pl1 \) -exec cp {} "$out/reader/" \;
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$number" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n 1 "$number")"
+  rm -f "$number"
+  start_wineserver
+  # Without a window manager Wine draws the windows' title bars itself only when told to.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  (cd "$out/reader" && exec wine mowik.exe >/dev/null 2>&1) &
+  wine "$driver" show
+  sleep 1
+  local tab
+  for tab in 1 2 3; do
+    import -window root -crop "$(wine "$driver" rect | tr -d '\r')" +repage "$out/tab$tab.png"
+    wine "$driver" next-tab
+  done
+  wine "$driver" hide
+  wine "$driver" menu
+  sleep 1
+  import -window root "$out/menu.png"
+  wine "$driver" escape
+  wine "$driver" about
+  sleep 1
+  import -window root "$out/about.png"
+  wine "$driver" close-about
+  wine "$driver" quit
+  rm -rf "$out/reader"
+  echo "== screenshots in $out:" && ls "$out"
+}
+
 case "${1:-}" in
+  screenshots)
+    start_wineserver
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$jobs" --target windows_folder reader_driver
+    stop_wineserver
+    take_screenshots
+    ;;
   setup)
     install_packages
     build native
@@ -216,7 +266,7 @@ case "${1:-}" in
     echo "== all tests passed (${presets[*]})"
     ;;
   *)
-    echo "usage: $0 setup|run|test [PRESET...]" >&2
+    echo "usage: $0 setup|run|test [PRESET...]|screenshots" >&2
     exit 2
     ;;
 esac

@@ -72,14 +72,20 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
   // The bytes must be on the disk before the move makes them the file.
   if (ok && !FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
-  if (!ok) DeleteFileW(temporary.c_str());
+  if (!ok) {
+    const DWORD error = GetLastError();  // the caller may tell the user why
+    DeleteFileW(temporary.c_str());
+    SetLastError(error);
+  }
   return ok;
 }
 
 bool CommitTemporaryFile(const std::wstring& path) {
   const std::wstring temporary = TemporaryPathFor(path);
   if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();  // the caller may tell the user why
     DeleteFileW(temporary.c_str());
+    SetLastError(error);
     return false;
   }
   return true;

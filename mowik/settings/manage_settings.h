@@ -28,7 +28,8 @@ std::wstring DamagedSettingsPath(const ProgramFolder& folder);
 
 // Writes the globals, the default profile under number 1, the voice table's rows from
 // number 1 (so an edited row 1 wins) and the dictionary to the file, replacing it in one
-// step. True when stored; on failure the old file stays as it was.
+// step. True when stored; on failure the old file stays as it was (the platform's last
+// error tells why).
 bool SaveSettings(const ProgramFolder& folder);
 
 // What LoadSettings found. In every case the settings in effect are sound; all but kRead and

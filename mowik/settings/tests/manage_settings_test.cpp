@@ -312,6 +312,11 @@ TEST_F(ManageSettingsTest, ReadOnlyLeftoverTemporaryFileDoesNotBlockSaving) {
   EXPECT_EQ(SpeakNowInterval, L"45");
 }
 
+TEST_F(ManageSettingsTest, SaveSaysWhetherTheFileWasWritten) {
+  EXPECT_TRUE(SaveSettings(place));
+  EXPECT_FALSE(SaveSettings(FixedFolder(folder.File(L"no such folder"))));
+}
+
 TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {
   PropertyBagClass bag;
   bag.WriteProperty(L"CurrentVoice", int16_t{-3});

@@ -5,7 +5,6 @@
 #include <cwchar>
 #include <vector>
 
-#include "mowik/platform/file_store.h"
 #include "mowik/platform/program_folder.h"
 #include "mowik/program/main_module.h"
 #include "mowik/program/table_model.h"
@@ -53,8 +52,10 @@ SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
   SpeakerSettings settings;
   const FixedFolder place(folder);
   std::vector<uint8_t> bytes;
-  // LoadSettings writes the defaults over a file it cannot read; the voice never writes.
-  if (ReadWholeFile(SettingsPath(place), PropertyBagClass::kMaxFileSize, bytes) == FileRead::kRead && !bytes.empty()) {
+  // LoadSettings stores the defaults when there is no file, and a repaired copy of a damaged
+  // one; the voice is the reader's guest and never writes, so it loads only a sound file.
+  PropertyBagClass probe;
+  if (probe.LoadFromFile(SettingsPath(place), bytes) == PropertyBagClass::FileLoad::kRead) {
     ProfileChoice view;
     LoadSettings(place, view);
     if (view.chosen) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "vrlplay/stack_error.h"
+#include "vrlplay/vrlplay.h"
 
 namespace mowik {
 namespace {
@@ -149,7 +150,7 @@ struct StreamRun {
   int filesLeft = kMaxStreamFiles;
 
   std::string Read(const std::string& name) {
-    if (filesLeft-- <= 0) throw CStackError::Of(-4, name);
+    if (filesLeft-- <= 0) throw CStackError::Of(VRL_ERR_OPEN_FILE, name);
     return host.ReadFile(name);
   }
   void Run(std::string_view text, int depth);
@@ -192,7 +193,7 @@ void StreamRun::Run(std::string_view text, int depth) {
         host.PlayPhonemes(Read(line.value), false);
         break;
       case CommandKind::kCommandFile:
-        if (depth + 1 > kMaxCommandFileDepth) throw CStackError::Of(-4, line.value);
+        if (depth + 1 > kMaxCommandFileDepth) throw CStackError::Of(VRL_ERR_OPEN_FILE, line.value);
         Run(Read(line.value), depth + 1);
         break;
     }

@@ -5,8 +5,6 @@ add_library(vrlplay SHARED
   play_thread.cpp
   engine_binding.cpp
   database_registry.cpp
-  module_folder.cpp
-  output_seam.cpp
   output_adapter.cpp
 )
 # 32-bit stdcall names carry their argument size; the export table drops it either way.
@@ -23,7 +21,7 @@ else()
 endif()
 set_target_properties(vrlplay PROPERTIES PREFIX "" OUTPUT_NAME vrlplay)
 # The outputs import vovedodudo.dll by ordinal.
-target_link_libraries(vrlplay PRIVATE vrlplay_core vrlplay_audio)
+target_link_libraries(vrlplay PRIVATE vrlplay_core vrlplay_audio mowik_win32)
 # Undecorated export names in the 32-bit build too (VRL_Play, not VRL_Play@16).
 target_link_options(vrlplay PRIVATE -Wl,--kill-at)
 

@@ -15,14 +15,14 @@ void SampaPlayer::ReportPlayerError(int32_t result) {
   buffer.resize(buffer.find('\0') == std::string::npos ? buffer.size() : buffer.find('\0'));
   PlayerErrorText = player_.TextFromPlayer(buffer);
   if (result != 0) {
-    ++errors_shown_;
+    ++errorsShown_;
     reporter_.ShowPlayerError(PlayerErrorText);
   }
 }
 
 void SampaPlayer::SetOutput(int32_t fileFlags, std::wstring outFile) {
-  file_flags_ = fileFlags;
-  out_file_ = outFile.empty() ? L"0" : std::move(outFile);
+  fileFlags_ = fileFlags;
+  outFile_ = outFile.empty() ? L"0" : std::move(outFile);
 }
 
 void SampaPlayer::PlaySampa(const std::string& phonemeText) {
@@ -37,7 +37,7 @@ void SampaPlayer::PlaySampa(const std::string& phonemeText) {
   if (!player_.Unavailable()) {
     // The player plays only lines that end in a line break, and the pipeline leaves the last
     // line without one: ending the text here lets the last phoneme be heard too.
-    ReportPlayerError(player_.Play(phonemeText + "\r\n", kVrlWait | file_flags_, out_file_, 0));
+    ReportPlayerError(player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0));
   }
   ReportPlayerError(player_.Stop());
 }

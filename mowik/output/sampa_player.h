@@ -31,14 +31,14 @@ class SampaPlayer : public PhonemeSink {
   void SetOutput(int32_t fileFlags, std::wstring outFile);
 
   // How many non-zero results were shown so far.
-  int32_t ErrorsShown() const { return errors_shown_; }
+  int32_t ErrorsShown() const { return errorsShown_; }
 
  private:
   PlayerApi& player_;
   PlayerReporter& reporter_;
-  int32_t file_flags_ = 0;
-  std::wstring out_file_ = L"0";
-  int32_t errors_shown_ = 0;
+  int32_t fileFlags_ = 0;
+  std::wstring outFile_ = L"0";
+  int32_t errorsShown_ = 0;
 };
 
 }  // namespace mowik

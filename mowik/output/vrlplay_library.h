@@ -4,6 +4,8 @@
 // missing library or function is reported once through the reporter; the call then returns 0
 // and Unavailable() turns true. Windows only.
 
+#include <windows.h>
+
 #include <string>
 
 #include "mowik/output/player_api.h"
@@ -38,9 +40,9 @@ class VrlplayLibrary : public PlayerApi {
   void* Resolve(Function function);
 
   PlayerReporter& reporter_;
-  std::wstring file_name_;
-  void* module_ = nullptr;
-  bool load_tried_ = false;
+  std::wstring fileName_;
+  HMODULE module_ = nullptr;  // never freed: see the destructor
+  bool loadTried_ = false;
   bool unavailable_ = false;
   void* functions_[kFunctionCount] = {};
   bool resolved_[kFunctionCount] = {};

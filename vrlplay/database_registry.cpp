@@ -209,6 +209,8 @@ int CDatabaseRegistry::Register(const char* id, const char* path, const char* la
                                 int len) {
   std::lock_guard<std::recursive_mutex> guard(lock_);
   if (status_ != 0 || !Usable(id) || path == nullptr) return 0;
+  // A path the readers' buffer cannot hold would be stored and then read back as "not found".
+  if (std::strlen(path) >= kPathBytes) return 0;
   std::string unique = id;
   // An empty name or a backslash would write into the databases key itself or below another id.
   if (unique.size() > kIdBytes - 1 || unique.find('\\') != std::string::npos) return 0;

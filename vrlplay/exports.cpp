@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "vrlplay/command_stream.h"
 #include "vrlplay/copy_out.h"
 #include "vrlplay/database_info.h"
 #include "vrlplay/player.h"
@@ -33,7 +34,15 @@ std::shared_ptr<CPlayer> g_player;
 // an unload on another thread frees it only after them.
 std::shared_ptr<CPlayer> Player() {
   std::lock_guard<std::mutex> guard(g_playerLock);
-  if (!g_player) g_player = std::make_shared<CPlayer>(mowik::win32::ThisModule());
+  if (!g_player) {
+    // The player's thread runs code of this library for as long as the process lives, and a
+    // host may free the library at any time (plug-in hosts load it for one sentence): once
+    // there is a player, the library stays loaded until the process ends.
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&Player), &pinned);
+    g_player = std::make_shared<CPlayer>(mowik::win32::ThisModule());
+  }
   return g_player;
 }
 
@@ -41,6 +50,12 @@ bool PhonemeKind(int type) { return type == mowik::kPhonemeFile || type == mowik
 
 int QueueRatio(int type, float ratio) {
   auto player = Player();
+  // A ratio the engine cannot use would break every later play: refused here, never queued.
+  if (!mowik::UsableRatio(ratio)) {
+    player->RecordArgumentError(
+        mowik::RatioRefused(type == mowik::kPitchRatio ? "Pitch ratio" : "Duration ratio", ratio));
+    return VRL_ERR_BAD_COMMAND;
+  }
   // A player whose thread could not start, though its engine is there, says so rather than
   // queue for nobody. Without an engine the ratio is queued all the same and the result is 0.
   if (!player->HasPlayThread() && player->EngineLoaded()) return player->ErrorCode();
@@ -151,6 +166,10 @@ int VRL_API VRL_GetDefaultFreq(void) {
 
 int VRL_API VRL_SetVolumeRatio(float ratio) {
   auto player = Player();
+  if (!mowik::UsableVolume(ratio)) {
+    player->RecordArgumentError(mowik::RatioRefused("Volume ratio", ratio));
+    return VRL_ERR_BAD_COMMAND;
+  }
   if (!player->EngineLoaded()) return player->ErrorCode();
   player->Engine().setVolumeRatio(ratio);
   return 0;
@@ -238,10 +257,14 @@ void VRL_API VRL_VRLUnload(void) {
     player = g_player;
   }
   if (!player) return;
+  // From a notification on the play thread the thread cannot be waited for: the unload ends
+  // the request and drops the queue as a stop from there does, and the player stays for the
+  // next call.
+  if (player->OnPlayThread()) {
+    player->RaiseStopFromPlayThread();
+    return;
+  }
   player->Shutdown();
-  // From a notification on the play thread the thread cannot be waited for; it ends on its
-  // own once the notification returns, and the player stays.
-  if (player->OnPlayThread()) return;
   std::lock_guard<std::mutex> guard(g_playerLock);
   if (g_player == player) g_player.reset();
 }

@@ -90,7 +90,11 @@ int VRL_API VRL_IsPlaying(void);   /* 1 while any request is queued or in progre
 
 /* Voice settings. Ratio setters are queued and applied in order by the play thread; they
    return 0, or the start-up error code when the player has an engine but no play thread. The
-   other setters act at once and return 0, or the start-up error code without an engine. */
+   other setters act at once and return 0, or the start-up error code without an engine.
+   A ratio the engine cannot use is refused with VRL_ERR_BAD_COMMAND and a message, and the
+   old ratio stays: pitch and duration ratios must be 0.05 to 20, a volume ratio 0 to 20 (NaN
+   and infinities never). Command streams refuse such "pitch=", "time=" and "vol=" values the
+   same way, ending the request. */
 int VRL_API VRL_SetPitchRatio(float ratio);
 int VRL_API VRL_SetDurationRatio(float ratio);
 float VRL_API VRL_GetPitchRatio(void);
@@ -126,6 +130,9 @@ int VRL_API VRL_LastError(char *buf, int len); /* buf null: the code; else the m
 /* Sets the message base unless start-up failed with VRL_ERR_THREAD or worse; returns the
    current error code either way. */
 int VRL_API VRL_SetCallbackMsgBase(unsigned int base);
+/* Ends the player (its thread, engine and outputs); the next call starts a new one. From a
+   notification function it ends the request and drops the queue as VRL_Stop does there. The
+   library stays loaded once any export has been called, so FreeLibrary is safe at any time. */
 void VRL_API VRL_VRLUnload(void);
 int VRL_API VRL_StartControlPanel(void *ownerWindow); /* exit code, -1 when it cannot start */
 
@@ -141,7 +148,7 @@ int VRL_API VRL_RegGetDefaultDatabase(char *buf, int len);               /* 0 an
 int VRL_API VRL_RegSetDefaultDatabase(const char *id);                   /* 1 written; 0 not */
 /* Adds a database: 1 and the id it was stored under (id with '1's appended when taken) in buf
    by the buffer rule; 0 when refused (empty id, id over 31 characters or with a backslash,
-   null path, no room for a unique id, a registry failure). */
+   null path, a path of 260 characters or more, no room for a unique id, a registry failure). */
 int VRL_API VRL_RegisterDatabase(const char *id, const char *path, const char *label,
                                  int makeDefault, char *buf, int len);
 /* 1 only when the removed database was the default and another one became the default; 0

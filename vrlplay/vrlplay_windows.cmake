@@ -80,6 +80,16 @@ gtest_discover_tests(vrlplay_no_engine_test WORKING_DIRECTORY ${no_engine_bin}
   PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 300)
 vrlplay_wine_test(vrlplay_load_test SOURCES tests/load_test.cpp)
 
+# Hosts that load the library for one sentence and free it: the test program loads it by name
+# (it does not link it), one process per case.
+add_executable(vrlplay_unload_test tests/unload_test.cpp)
+target_link_libraries(vrlplay_unload_test PRIVATE GTest::gtest_main)
+target_include_directories(vrlplay_unload_test PRIVATE ${PROJECT_SOURCE_DIR})
+set_target_properties(vrlplay_unload_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VRLPLAY_TEST_BIN})
+add_dependencies(vrlplay_unload_test vrlplay_test_copy player_fake_varelo player_fake_vovedodudo)
+gtest_discover_tests(vrlplay_unload_test WORKING_DIRECTORY ${VRLPLAY_TEST_BIN}
+  PROPERTIES LABELS player RESOURCE_LOCK vrlplay_wine TIMEOUT 300 DISCOVERY_TIMEOUT 300)
+
 # Benchmark (prints figures, asserts nothing): wine build/windows/vrlplay/testbin/player_bench.exe
 add_executable(player_bench bench/player_bench.cpp)
 target_link_libraries(player_bench PRIVATE player_test_support)

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Mowik and drives the builds.
-#   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets
+#   mowik-dev.sh setup   install the Debian packages, build the native and Windows presets (the
+#                        latter ends with the setup program and the zip in build/)
 #   mowik-dev.sh run     setup, then speak a sample Polish text into a WAV file
-#   mowik-dev.sh test    setup, then run every test: native, native under ASan+UBSan, the fuzz
-#                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine
+#   mowik-dev.sh test [PRESET...]
+#                        setup, then run every test: native, native under ASan+UBSan, the fuzz
+#                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine,
+#                        the 32-bit Windows build; name presets to run only those (CI runs all)
+#   mowik-dev.sh screenshots   the real mowik.exe under a virtual display: a PNG of each tab
+#                        of its window, of the icon's pop-up menu and of the About box in
+#                        build/screenshots/
 # The README and .ci/run both call this script, so they cannot drift apart.
 set -euo pipefail
 
@@ -19,6 +25,7 @@ packages=(
   g++-mingw-w64-i686-posix
   sox libasound2
   espeak-ng libespeak-ng-dev
+  nsis
 )
 
 install_packages() {
@@ -137,19 +144,73 @@ run_fuzzers() {
     corpus=$(mktemp -d)
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
     echo "== fuzz $name for ${seconds}s"
-    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" 2>&1 | tail -n 3
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed" >&2; exit 1; }
+    # A crash input is written into the target's corpus folder: commit it with the fix, and
+    # every later run replays it first. Longer fuzzing on demand:
+    #   MOWIK_FUZZ_SECONDS=3600 bash scripts/mowik-dev.sh test fuzz
+    mkdir -p "fuzz/corpus/$name"
+    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
+      "$corpus" 2>&1 | tail -n 3
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed; its input is in fuzz/corpus/$name" >&2; exit 1; }
     rm -rf "$corpus"
   done
 }
 
+# Pictures of the real reader, driven step by step by reader_driver.exe, on a virtual display
+# of its own (24-bit colour). The reader runs from a copy of the Windows folder, so the
+# product gets no settings file.
+take_screenshots() {
+  local out="$PWD/build/screenshots"
+  local driver="$PWD/build/windows/bench/reader_driver.exe"
+  rm -rf "$out" && mkdir -p "$out/reader"
+  find build/windows/product -maxdepth 1 -type f \( -name "*.exe" -o -name "*.dll" -o -name pl1 \) -exec cp {} "$out/reader/" \;
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$number" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n 1 "$number")"
+  rm -f "$number"
+  start_wineserver
+  # Without a window manager Wine draws the windows' title bars itself only when told to.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  (cd "$out/reader" && exec wine mowik.exe >/dev/null 2>&1) &
+  wine "$driver" show
+  sleep 1
+  local tab
+  for tab in 1 2 3; do
+    import -window root -crop "$(wine "$driver" rect | tr -d '\r')" +repage "$out/tab$tab.png"
+    wine "$driver" next-tab
+  done
+  wine "$driver" hide
+  wine "$driver" menu
+  sleep 1
+  import -window root "$out/menu.png"
+  wine "$driver" escape
+  wine "$driver" about
+  sleep 1
+  import -window root "$out/about.png"
+  wine "$driver" close-about
+  wine "$driver" quit
+  rm -rf "$out/reader"
+  echo "== screenshots in $out:" && ls "$out"
+}
+
 case "${1:-}" in
+  screenshots)
+    start_wineserver
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$jobs" --target windows_folder reader_driver
+    stop_wineserver
+    take_screenshots
+    ;;
   setup)
     install_packages
     build native
     start_wineserver
     build windows
     stop_wineserver
+    version=$(sed -n 's/^project(mowik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    echo "== Windows setup program: build/mowik-setup-$version.exe, portable zip: build/mowik-$version-win64.zip"
     ;;
   run)
     "$0" setup
@@ -166,26 +227,46 @@ case "${1:-}" in
     echo "On Windows, or under Wine: build/windows/product/mowik-say.exe \"$text\" speaks it aloud."
     ;;
   test)
+    shift
+    presets=("$@")
+    [ ${#presets[@]} -eq 0 ] && presets=(native native-sanitize fuzz windows windows32)
     install_packages
-    build native
-    run_tests native
-    build native-sanitize
-    run_tests native-sanitize
-    build fuzz
-    run_fuzzers
-    start_display
-    start_wineserver
-    start_desktop_keeper   # stopped with the wineserver
-    build windows
-    run_tests windows
-    compare_builds
-    stop_wineserver
-    stop_display
-    build windows32   # 32-bit Windows folder: built, export tables checked, not run
-    echo "== all tests passed"
+    # Every other build copies the voice that the native build generates.
+    [ -f build/native/varelo/pl1 ] || build native
+    for preset in "${presets[@]}"; do
+      case "$preset" in
+        native|native-sanitize)
+          build "$preset"
+          run_tests "$preset"
+          ;;
+        fuzz)
+          build fuzz
+          run_fuzzers
+          ;;
+        windows)
+          [ -x build/native/tools/mowik-say ] || build native   # the byte comparison needs it
+          start_display
+          start_wineserver
+          start_desktop_keeper   # stopped with the wineserver
+          build windows
+          run_tests windows
+          compare_builds
+          stop_wineserver
+          stop_display
+          ;;
+        windows32)
+          build windows32   # 32-bit Windows folder: built, export tables checked, not run
+          ;;
+        *)
+          echo "unknown preset $preset (native, native-sanitize, fuzz, windows, windows32)" >&2
+          exit 2
+          ;;
+      esac
+    done
+    echo "== all tests passed (${presets[*]})"
     ;;
   *)
-    echo "usage: $0 setup|run|test" >&2
+    echo "usage: $0 setup|run|test [PRESET...]|screenshots" >&2
     exit 2
     ;;
 esac

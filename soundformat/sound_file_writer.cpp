@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace mowik {
 namespace {
 
@@ -33,6 +39,33 @@ class Bytes {
   std::vector<uint8_t> bytes_;
 };
 
+// 64-bit positions: a WAV may hold up to 4 GiB.
+bool SeekEnd(std::FILE* file) {
+#ifdef _WIN32
+  return _fseeki64(file, 0, SEEK_END) == 0;
+#else
+  return fseeko(file, 0, SEEK_END) == 0;
+#endif
+}
+
+uint64_t Tell(std::FILE* file) {
+#ifdef _WIN32
+  const int64_t at = _ftelli64(file);
+#else
+  const int64_t at = ftello(file);
+#endif
+  return at < 0 ? 0 : static_cast<uint64_t>(at);
+}
+
+void Truncate(std::FILE* file, uint64_t size) {
+  std::fflush(file);
+#ifdef _WIN32
+  (void)_chsize_s(_fileno(file), static_cast<int64_t>(size));
+#else
+  (void)ftruncate(fileno(file), static_cast<off_t>(size));
+#endif
+}
+
 }  // namespace
 
 SoundFileWriter::~SoundFileWriter() { Close(); }
@@ -41,6 +74,7 @@ bool SoundFileWriter::Create(const std::string& path, SoundFileType type) {
   if (file_ || path.empty()) return false;
   file_ = std::fopen(path.c_str(), "wb");
   if (!file_) return false;
+  path_ = path;
   type_ = type;
   rate_ = bits_ = channels_ = tag_ = 0;
   dataBytes_ = 0;
@@ -60,6 +94,32 @@ bool SoundFileWriter::SetFormat(int rate, int bits, int channels, int tag) {
   channels_ = channels;
   tag_ = tag;
   return true;  // the header is written with the first samples, when it can no longer change
+}
+
+uint64_t SoundFileWriter::HeaderBytes() const {
+  if (type_ == SoundFileType::kWave) return tag_ == kTagPcm ? 44 : 58;
+  return type_ == SoundFileType::kSunAu ? 32 : 0;
+}
+
+void SoundFileWriter::MatchHeaderToDisk() {
+  // Opened unbuffered-fresh, so that what it sees is what the disk holds.
+  file_ = std::fopen(path_.c_str(), "r+b");
+  if (!file_) return;
+  if (SeekEnd(file_)) {
+    const uint64_t size = Tell(file_);
+    const uint64_t header = HeaderBytes();
+    const uint64_t blockAlign = static_cast<uint64_t>(channels_ * bits_ / 8);
+    uint64_t data = size > header ? size - header : 0;
+    data -= data % blockAlign;
+    // A WAV's odd data needs a pad byte that the full disk may refuse: one sample fewer instead.
+    if (type_ == SoundFileType::kWave && (data & 1)) --data;
+    dataBytes_ = data;
+    // Cutting a file and rewriting its header in place need no new room on the disk.
+    if (size > header + data) Truncate(file_, header + data);
+    if (header != 0) WriteHeader(true);
+  }
+  std::fclose(file_);
+  file_ = nullptr;
 }
 
 bool SoundFileWriter::WriteHeader(bool final) {
@@ -146,6 +206,7 @@ bool SoundFileWriter::Close() {
   }
   if (std::fclose(file_) != 0) failed_ = true;
   file_ = nullptr;
+  if (failed_ && bits_ != 0) MatchHeaderToDisk();
   bits_ = 0;
   return !failed_;
 }

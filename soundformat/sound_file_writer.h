@@ -13,7 +13,8 @@ enum class SoundFileType {
 };
 
 // Writes one sound file. The header is written before the first samples and completed with
-// the real sizes when the file is closed, so a closed file describes exactly the data it holds.
+// the real sizes when the file is closed, so a closed file describes exactly the data it holds:
+// after a write error (a full disk) too, when the header states what did reach the disk.
 class SoundFileWriter {
  public:
   SoundFileWriter() = default;
@@ -36,7 +37,8 @@ class SoundFileWriter {
   // full file).
   long Write(const void* data, int bytesPerSample, long count);
 
-  // Completes the header and closes the file; false when any write failed. Idempotent.
+  // Completes the header and closes the file; false when any write failed. After a failed
+  // write the file is cut to the whole samples on the disk and the header says so. Idempotent.
   bool Close();
 
   // The format bits are settled and the file is open.
@@ -45,8 +47,15 @@ class SoundFileWriter {
  private:
   // Writes the header at the start of the file; final puts in the sizes of the data written.
   bool WriteHeader(bool final);
+  // The header's size in bytes for the type and format.
+  uint64_t HeaderBytes() const;
+  // After a failed write, once the stream is closed: cuts the file to the whole samples that
+  // reached the disk (stdio may have lost a buffer that it had counted as written) and puts
+  // their size in the header.
+  void MatchHeaderToDisk();
 
   std::FILE* file_ = nullptr;
+  std::string path_;
   SoundFileType type_ = SoundFileType::kRaw;
   int rate_ = 0, bits_ = 0, channels_ = 0, tag_ = 0;
   uint64_t dataBytes_ = 0;

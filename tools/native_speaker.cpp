@@ -22,11 +22,13 @@ std::string RatioLine(const char* prefix, float value) {
 }  // namespace
 
 NativeSpeaker::NativeSpeaker(int32_t fileFlags, std::string outFile)
-    : file_flags_(fileFlags), out_file_(std::move(outFile)) {}
+    : fileFlags_(fileFlags), outFile_(std::move(outFile)) {}
 
 bool NativeSpeaker::Fail(std::string text) {
   if (error_.empty()) error_ = std::move(text);
   engine_.Reset();
+  // What reached the file stays readable: its header is completed for it now.
+  writer_.Close();
   return false;
 }
 
@@ -38,15 +40,15 @@ bool NativeSpeaker::Drain() {
     if (count < 0) return Fail("Varelo Error :\r\n" + engine_.LastErrorText());
     if (count == 0) return true;
     long written = 0;
-    if (file_flags_ & (kOutAlaw | kOutMulaw)) {
-      const G711Law law = file_flags_ & kOutAlaw ? G711Law::kALaw : G711Law::kMuLaw;
+    if (fileFlags_ & (kOutAlaw | kOutMulaw)) {
+      const G711Law law = fileFlags_ & kOutAlaw ? G711Law::kALaw : G711Law::kMuLaw;
       encoded.resize(static_cast<size_t>(count / 2));
       const size_t bytes = EncodeHalfRateG711(filter_, law, block.data(), static_cast<size_t>(count), encoded.data());
       written = bytes ? writer_.Write(encoded.data(), 1, static_cast<long>(bytes)) : 0;
     } else {
       written = writer_.Write(block.data(), 2, count);
     }
-    if (written < 0) return Fail("Can't write to " + out_file_);
+    if (written < 0) return Fail("Can't write to " + outFile_);
   }
 }
 
@@ -70,17 +72,17 @@ void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
   }
   engine_.SetRate(VoiceFreq);
 
-  const bool g711 = file_flags_ & (kOutAlaw | kOutMulaw);
-  const SoundFileType type = file_flags_ & kOutFileType0   ? SoundFileType::kWave
-                             : file_flags_ & kOutFileType1 ? SoundFileType::kSunAu
+  const bool g711 = fileFlags_ & (kOutAlaw | kOutMulaw);
+  const SoundFileType type = fileFlags_ & kOutFileType0   ? SoundFileType::kWave
+                             : fileFlags_ & kOutFileType1 ? SoundFileType::kSunAu
                                                            : SoundFileType::kRaw;
   const int rate = engine_.Rate();
   // A-law and mu-law files hold one sample for every two engine samples.
-  const bool opened = writer_.Create(out_file_, type) &&
+  const bool opened = writer_.Create(outFile_, type) &&
                       writer_.SetFormat(g711 ? rate / 2 : rate, g711 ? 8 : 16, 1,
-                                        !g711 ? 1 : (file_flags_ & kOutAlaw) ? 6 : 7);
+                                        !g711 ? 1 : (fileFlags_ & kOutAlaw) ? 6 : 7);
   if (!opened) {
-    Fail(out_file_ + "\r\nCan't open device out");
+    Fail(outFile_ + "\r\nCan't open device out");
     return;
   }
 
@@ -95,7 +97,7 @@ void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
     if (line.size() > 1 && !WriteLine(line)) return;
   }
   if (!Flush()) return;
-  if (!writer_.Close()) Fail("Can't write to " + out_file_);
+  if (!writer_.Close()) Fail("Can't write to " + outFile_);
 }
 
 }  // namespace mowik

@@ -24,7 +24,8 @@ class NativeSpeaker : public PhonemeSink {
   // line break, and ends the text with one so that its last line is heard too.
   void PlaySampa(const std::string& phonemeText) override;
 
-  // The first error met (database, engine, file), or empty.
+  // The first error met (database, engine, file), or empty. After an error the file is
+  // closed, its header describing the samples that reached it.
   const std::string& Error() const { return error_; }
 
  private:
@@ -33,8 +34,8 @@ class NativeSpeaker : public PhonemeSink {
   bool Drain();
   bool Fail(std::string text);
 
-  int32_t file_flags_;
-  std::string out_file_;
+  int32_t fileFlags_;
+  std::string outFile_;
   Engine engine_;
   SoundFileWriter writer_;
   DecimationFilter filter_;

@@ -39,6 +39,20 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+struct FileType {
+  const char* name;  // for --type, and the extension with a dot before it
+  int32_t flag;
+};
+
+constexpr FileType kFileTypes[] = {{"wav", kOutFileType0}, {"au", kOutFileType1}, {"raw", kOutFileType2}};
+
+// The flag of a file type name, 0 for none.
+int32_t TypeFlag(const std::string& name) {
+  for (const FileType& type : kFileTypes)
+    if (name == type.name) return type.flag;
+  return 0;
+}
+
 }  // namespace
 
 bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOptions& options,
@@ -76,6 +90,12 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
     options.out_file = text;
     return true;
   }
+  if (arg == "--type") {
+    if (!value(text)) return true;
+    if (TypeFlag(LowerAscii(text)) == 0) error = "--type takes wav, au or raw, not '" + text + "'";
+    else options.type = LowerAscii(text);
+    return true;
+  }
   if (arg == "--alaw") return options.alaw = true;
   if (arg == "--mulaw") return options.mulaw = true;
   return false;
@@ -88,15 +108,23 @@ int32_t FileOutputFlags(const SpeechOptions& options, std::string& error) {
   }
   if (options.out_file.empty()) {
     if (options.alaw || options.mulaw) error = "--alaw and --mulaw need -o FILE.wav";
+    if (!options.type.empty()) error = "--type needs -o FILE";
     return 0;
   }
   const std::string name = LowerAscii(options.out_file);
   int32_t flags = 0;
-  if (EndsWith(name, ".wav")) flags = kOutFileType0;
-  else if (EndsWith(name, ".au")) flags = kOutFileType1;
-  else if (EndsWith(name, ".raw")) flags = kOutFileType2;
-  else {
-    error = "-o needs a file ending in .wav, .au or .raw, not '" + options.out_file + "'";
+  if (name != kStandardOutput)
+    for (const FileType& type : kFileTypes)
+      if (EndsWith(name, std::string(".") + type.name)) flags = type.flag;
+  const int32_t asked = TypeFlag(options.type);
+  if (flags != 0 && asked != 0 && flags != asked) {
+    error = "--type " + options.type + " does not match the name '" + options.out_file + "'";
+    return 0;
+  }
+  if (flags == 0) flags = asked;
+  if (flags == 0 && name == kStandardOutput) flags = kOutFileType0;
+  if (flags == 0) {
+    error = "-o needs a file ending in .wav, .au or .raw (or --type), not '" + options.out_file + "'";
     return 0;
   }
   if ((options.alaw || options.mulaw) && flags != kOutFileType0) {

@@ -88,4 +88,9 @@ std::string EncodeUtf8(std::wstring_view text) {
   return out;
 }
 
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
+}
+
 }  // namespace mowik

@@ -13,6 +13,9 @@ namespace mowik {
 // given, is the byte offset at which the faulty sequence starts.
 std::optional<std::wstring> DecodeUtf8(std::string_view bytes, size_t* bad_offset = nullptr);
 
+// The bytes without a UTF-8 byte-order mark at their start (Windows editors write one).
+std::string_view WithoutByteOrderMark(std::string_view bytes);
+
 // Encodes text as UTF-8. A lone surrogate (possible in Windows text) is written in the
 // three-byte form, which DecodeUtf8 refuses, so such text fails at the one place that checks.
 std::string EncodeUtf8(std::wstring_view text);

@@ -36,7 +36,63 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
   return to > from ? std::sqrt(sum / (to - from)) : 0.0;
 }
 
+// A stop's burst and the first milliseconds of frication after it are a transient: copied once,
+// grain by grain at their recorded spacing, never repeated or skipped. The closure before them
+// takes what the phone's duration leaves, but keeps at least this share of it when it can.
+constexpr double kTransientMs = 12;
+constexpr double kMinClosureShare = 0.2;
+constexpr double kAfterBurstStiffness = 0.3;
+
+// A piecewise-linear map from output time to source position within one half of a phone.
+struct HalfMap {
+  double a[4], s[4];  // knots: output times (increasing) and source positions
+  int n = 0;
+  void Add(double at, double source) {
+    a[n] = at;
+    s[n] = source;
+    ++n;
+  }
+  double operator()(double t) const {
+    int k = 0;
+    while (k + 2 < n && t >= a[k + 1]) ++k;
+    return a[k + 1] > a[k] ? s[k] + (t - a[k]) * (s[k + 1] - s[k]) / (a[k + 1] - a[k]) : s[k];
+  }
+};
+
 }  // namespace
+
+uint32_t Synthesizer::BurstOf(const Diphone& d) {
+  const VoiceDatabase& v = *voice_;
+  const size_t index = static_cast<size_t>(&d - v.diphones.data());
+  if (bursts_.size() != v.diphones.size()) bursts_.assign(v.diphones.size(), 0);
+  if (bursts_[index] != 0) return bursts_[index] - 1;
+  // Energy of the first difference (which leaves out a voice bar's low hum) in frames of
+  // 2 ms; integers, so every build finds the same frame.
+  const uint32_t frame = std::max<uint32_t>(8, v.sampleRate / 500);
+  const int16_t* x = v.samples.data() + d.firstSample;
+  std::vector<int64_t> energy;
+  for (uint32_t f = d.start; f + frame <= d.boundary; f += frame) {
+    int64_t e = 0;
+    for (uint32_t i = f; i < f + frame; ++i) {
+      const int64_t y = static_cast<int64_t>(x[i]) - x[i - 1];
+      e += y * y;
+    }
+    energy.push_back(e);
+  }
+  // The burst: the first frame no more than 30 dB below the loudest that rises 7 dB above the
+  // 8 ms before it, when those lie 25 dB or more below the loudest (a closure, silent or
+  // voiced). A half without one (a vowel, a fricative, a sonorant, a nasal or a tap whose
+  // release is not quiet enough before) is mapped evenly.
+  uint32_t burst = 0;
+  const int64_t loudest = energy.empty() ? 0 : *std::max_element(energy.begin(), energy.end());
+  for (size_t k = 4; k < energy.size() && burst == 0; ++k) {
+    const int64_t before = energy[k - 4] + energy[k - 3] + energy[k - 2] + energy[k - 1];
+    if (energy[k] * 1000 >= loudest && energy[k] * 4 >= 5 * before && before * 1000 <= 12 * loudest)
+      burst = d.start + static_cast<uint32_t>(k - 1) * frame;  // a frame early, to hold its onset
+  }
+  bursts_[index] = burst + 1;
+  return burst;
+}
 
 Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
     : voice_(std::move(voice)),
@@ -156,7 +212,37 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
   // proportion to its recorded length, so a stop keeps its closure-to-burst balance.
   const double ls = dl ? dl->end - dl->boundary : 0.0;
   const double rs = dr ? dr->boundary - dr->start : 0.0;
-  const double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
+  double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
+  // Each half maps output time to its recording linearly, unless the right half holds a burst
+  // (a stop or an affricate): then the closure (both halves up to the burst) takes most of the
+  // change of duration, the burst's first kTransientMs are copied as recorded, and the rest
+  // after it (frication, aspiration) is evenly shortened or lengthened by its share.
+  HalfMap leftMap, rightMap;
+  const uint32_t burst = dr ? BurstOf(*dr) : 0;
+  const double transientEnd = burst ? std::min<double>(dr->boundary, burst + kTransientMs * uttRate_ / 1000) : 0;
+  if (burst) {
+    const double length = o1 - o0;
+    const double closure = ls + (burst - dr->start);
+    const double after = dr->boundary - burst;
+    // The speaker shortens (or lengthens) what follows a burst by 70 % of the phone's change
+    // and the closure by the rest (eSpeak's stops and affricates from 80 to 230 words a minute).
+    const double ratio = closure + after > 0 ? length / (closure + after) : 1.0;
+    const double afterOut = after * (ratio + kAfterBurstStiffness * (1 - ratio));
+    double closureOut = std::max(length - afterOut, std::min(closure, kMinClosureShare * length));
+    closureOut = std::clamp(closureOut, 0.0, length);
+    mid = o0 + (closure > 0 ? closureOut * ls / closure : 0.0);
+    const double burstAt = o0 + closureOut;
+    const double transientOut = std::min(transientEnd - burst, o1 - burstAt);
+    rightMap.Add(mid, dr->start);
+    rightMap.Add(burstAt, burst);
+    rightMap.Add(burstAt + transientOut, burst + transientOut);
+    rightMap.Add(o1, dr->boundary);
+  } else {
+    rightMap.Add(mid, dr ? dr->start : 0.0);
+    rightMap.Add(o1, dr ? dr->boundary : 0.0);
+  }
+  leftMap.Add(o0, dl ? dl->boundary : 0.0);
+  leftMap.Add(mid, dl ? dl->end : 0.0);
   // The two recordings of this phone come from different words and may differ in loudness;
   // each half leans towards their common level at the join, so the hand-over is no step.
   double leanLeft = 1, leanRight = 1;
@@ -180,8 +266,7 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
       continue;
     }
     const double a0 = left ? o0 : mid, a1 = left ? mid : o1;
-    const double s0 = left ? d->boundary : d->start, s1 = left ? d->end : d->boundary;
-    const double s = a1 > a0 ? s0 + (t - a0) * (s1 - s0) / (a1 - a0) : s0;
+    const double s = left ? leftMap(t) : rightMap(t);
     const uint32_t j = NearestMark(v, *d, s);
     const uint32_t c = d->Mark(v.marks, j);
     const uint32_t before = j > 0 ? c - d->Mark(v.marks, j - 1) : 0;
@@ -190,7 +275,9 @@ void Synthesizer::RenderPhone(const Pending& phone, int next) {
                                                                   : std::max(before, after));
     const uint32_t wl = std::min<uint32_t>({before ? before : after, c, MaxHalf()});
     const uint32_t wr = std::min<uint32_t>({after ? after : before, d->sampleCount - 1 - c, MaxHalf()});
-    const bool voiced = (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
+    // The transient is copied: its grains keep their recorded spacing even where voiced.
+    const bool transient = !left && burst && c + spacing / 2 >= burst && c < transientEnd;
+    const bool voiced = !transient && (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
     // The hand-over: halfway between the last grain of one diphone and the first of the next.
     if (!left && lastLeft >= 0) {
       if (recordJoins_ && dl) joins_.push_back({std::llround((lastLeft + t) / 2), std::llround(lastLeft), std::llround(t),

@@ -67,6 +67,10 @@ class Synthesizer {
   void StartUtterance();
   void RenderReady(bool all);
   void RenderPhone(const Pending& phone, int next);
+  // Where the burst of a stop or affricate lies in the second half of d (the phone from its
+  // closure's middle to the next phone), relative to d's first sample; 0 when that half does
+  // not begin in a closure. Found once per diphone.
+  uint32_t BurstOf(const Diphone& d);
   void AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right, double at,
                 float gain);
   double PitchAt(double time);
@@ -96,6 +100,7 @@ class Synthesizer {
   std::vector<Join> joins_;
 
   std::vector<std::vector<float>> ramps_;
+  std::vector<uint32_t> bursts_;  // per diphone: BurstOf + 1, 0 when not yet found
   std::vector<float> ready_;
   size_t readPos_ = 0;
 };

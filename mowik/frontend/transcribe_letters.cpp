@@ -104,9 +104,9 @@ bool Holds(const LetterRule& rule, const Cursor& at) {
 }
 
 // The i after a palatal consonant: it softens, and is spoken too unless a vowel follows it.
-void PushSoftI(const wchar_t* palatal, const Cursor& at, size_t i_offset, ClsStackCollection& list) {
+void PushSoftI(const wchar_t* palatal, const Cursor& at, size_t iOffset, ClsStackCollection& list) {
   list.Push(palatal);
-  if (at.IsLast(i_offset) || !IsVowel(at.At(i_offset + 1))) list.Push(L"i");
+  if (at.IsLast(iOffset) || !IsVowel(at.At(iOffset + 1))) list.Push(L"i");
 }
 
 // The consonant a non-final ę or ą splits off, chosen by what follows; nullptr for none.

@@ -51,8 +51,12 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
   // A leftover at the temporary path (a crash, or a link planted there) is removed, never
   // opened: writing through a link would overwrite the file it shares its data with.
   if (!DeleteFileW(temporary.c_str())) {
-    const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
+    DWORD error = GetLastError();
+    // A read-only leftover (copied from a CD, or marked so by a backup tool) refuses to be
+    // deleted until its attribute is cleared; otherwise every later save would fail.
+    if (error == ERROR_ACCESS_DENIED && SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL))
+      error = DeleteFileW(temporary.c_str()) ? ERROR_SUCCESS : GetLastError();
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
   }
   const HANDLE file =
       CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -68,14 +72,20 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
   // The bytes must be on the disk before the move makes them the file.
   if (ok && !FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
-  if (!ok) DeleteFileW(temporary.c_str());
+  if (!ok) {
+    const DWORD error = GetLastError();  // the caller may tell the user why
+    DeleteFileW(temporary.c_str());
+    SetLastError(error);
+  }
   return ok;
 }
 
 bool CommitTemporaryFile(const std::wstring& path) {
   const std::wstring temporary = TemporaryPathFor(path);
   if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();  // the caller may tell the user why
     DeleteFileW(temporary.c_str());
+    SetLastError(error);
     return false;
   }
   return true;

@@ -15,8 +15,8 @@ bool ReadLocaleText(const wchar_t* locale, LCTYPE type, std::wstring& text) {
 
 }  // namespace
 
-RegionalSettings RegionalSettingsOfLocale(const std::wstring& locale_name) {
-  const wchar_t* locale = locale_name.empty() ? LOCALE_NAME_USER_DEFAULT : locale_name.c_str();
+RegionalSettings RegionalSettingsOfLocale(const std::wstring& localeName) {
+  const wchar_t* locale = localeName.empty() ? LOCALE_NAME_USER_DEFAULT : localeName.c_str();
   std::wstring order_text;
   if (!ReadLocaleText(locale, LOCALE_IDATE, order_text)) return PolishRegionalSettings();
   // LOCALE_IDATE: 0 month-day-year, 1 day-month-year, 2 year-month-day.

@@ -21,12 +21,12 @@ int32_t TableModel::AddRow() {
 void TableModel::RemoveRow(int32_t row) {
   if (row < 1 || row > Rows()) return;
   cells_.erase(cells_.begin() + (row - 1));
-  if (selected_row_ > Rows()) selected_row_ = Rows();
+  if (selectedRow_ > Rows()) selectedRow_ = Rows();
 }
 
 void TableModel::Clear() {
   cells_.clear();
-  selected_row_ = 0;
+  selectedRow_ = 0;
 }
 
 bool TableModel::HasCell(int32_t row, int32_t col) const {
@@ -42,7 +42,7 @@ void TableModel::SetCellText(int32_t row, int32_t col, std::wstring text) {
   if (HasCell(row, col)) cells_[static_cast<size_t>(row) - 1][static_cast<size_t>(col) - 1] = std::move(text);
 }
 
-void TableModel::SetSelectedRow(int32_t row) { selected_row_ = (row >= 1 && row <= Rows()) ? row : 0; }
+void TableModel::SetSelectedRow(int32_t row) { selectedRow_ = (row >= 1 && row <= Rows()) ? row : 0; }
 
 TableModel& DictionaryTable() {
   static TableModel table = [] {

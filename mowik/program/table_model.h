@@ -31,7 +31,7 @@ class TableModel {
   void SetCellText(int32_t row, int32_t col, std::wstring text);
 
   // The selected row, 0 when none; selecting a missing row selects none.
-  int32_t SelectedRow() const { return selected_row_; }
+  int32_t SelectedRow() const { return selectedRow_; }
   void SetSelectedRow(int32_t row);
 
  private:
@@ -39,7 +39,7 @@ class TableModel {
 
   std::vector<std::wstring> headers_;
   std::vector<std::vector<std::wstring>> cells_;
-  int32_t selected_row_ = 0;
+  int32_t selectedRow_ = 0;
 };
 
 // The program's two tables: the replacement dictionary (columns "Zamień z", "Zamień na") and

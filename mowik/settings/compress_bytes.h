@@ -16,9 +16,11 @@ namespace mowik {
 
 inline constexpr uint32_t kCompressedMagic = 0x0012F724;
 inline constexpr size_t kCompressedHeaderSize = 16;
-// A header claiming more than this is taken as corrupt: no settings come near it, and the
-// reader must not allocate whatever a damaged file claims.
-inline constexpr uint32_t kMaxUncompressedSize = 64u << 20;
+// A header claiming more than this is taken as corrupt, and more is not compressed. Settings
+// with a dictionary of 30,000 rows stay below it; the bound matters because every tiny entry
+// of a bag costs far more memory than its bytes (a hostile 4 MiB bag of empty entries costs
+// about 70 MB to load, 64 MiB cost 1.1 GB).
+inline constexpr uint32_t kMaxUncompressedSize = 4u << 20;
 
 // The compressed form of the bytes; empty for empty input or when zlib fails.
 std::vector<uint8_t> CompressBytes(std::span<const uint8_t> data);

@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "mowik/platform/file_store.h"
 #include "mowik/program/main_module.h"
 #include "mowik/program/table_model.h"
 #include "mowik/program/trimmed_text.h"
@@ -63,7 +64,10 @@ void SetDefaultSettings() {
   SpellCapital = 1;
 }
 
-void SaveSettings(const ProgramFolder& folder) {
+namespace {
+
+// The bag that SaveSettings stores: the globals and the two tables as they are now.
+PropertyBagClass CurrentSettings() {
   PropertyBagClass bag;
   bag.WriteProperty(L"SpellCapital", SpellCapital);
   bag.WriteProperty(L"CurrentVoice", CurrentVoice);
@@ -90,18 +94,55 @@ void SaveSettings(const ProgramFolder& folder) {
   bag.WriteProperty(L"DictCount", dictionary.Rows());
   for (int32_t n = 1; n <= dictionary.Rows(); ++n)
     for (int k = 0; k < 2; ++k) bag.WriteProperty(Numbered(kDictKeys[k], n), dictionary.CellText(n, k + 1));
-
-  bag.SaveToFile(SettingsPath(folder), true, true);
+  return bag;
 }
 
-void LoadSettings(const ProgramFolder& folder, SettingsView& view) {
+// The bag in effect when the file gives none: every value that could still be read from a
+// damaged file, and the defaults (with whatever the tables hold) for the rest. The defaults
+// go into the readable bag, not the other way round, so that a large one is not copied.
+PropertyBagClass DefaultSettings(PropertyBagClass readable = {}) {
+  SetDefaultSettings();
+  const PropertyBagClass defaults = CurrentSettings();
+  if (readable.Bag().Count() == 0) return defaults;
+  for (const auto& [name, value] : defaults.Bag().Entries())
+    if (IsEmpty(readable.ReadProperty(name))) readable.WriteProperty(name, value);
+  return readable;
+}
+
+bool Store(const PropertyBagClass& bag, const std::wstring& path) { return bag.SaveToFile(path, true, true); }
+
+}  // namespace
+
+std::wstring DamagedSettingsPath(const ProgramFolder& folder) { return SettingsPath(folder) + L".bad"; }
+
+bool SaveSettings(const ProgramFolder& folder) { return Store(CurrentSettings(), SettingsPath(folder)); }
+
+SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   const std::wstring path = SettingsPath(folder);
   PropertyBagClass bag;
-  if (!bag.LoadFromFile(path)) {
-    SetDefaultSettings();
-    SaveSettings(folder);
-    // Still unreadable (a folder without write access): every key reads as missing.
-    bag.LoadFromFile(path);
+  std::vector<uint8_t> fileBytes;
+  SettingsLoad result = SettingsLoad::kRead;
+  switch (bag.LoadFromFile(path, fileBytes)) {
+    case PropertyBagClass::FileLoad::kRead:
+      break;
+    case PropertyBagClass::FileLoad::kMissing:
+    case PropertyBagClass::FileLoad::kEmpty:
+      // Nothing to lose: the defaults become the file, or stay in effect when it cannot be
+      // written (an install under Program Files).
+      bag = DefaultSettings();
+      result = Store(bag, path) ? SettingsLoad::kCreated : SettingsLoad::kDefaultsInMemory;
+      break;
+    case PropertyBagClass::FileLoad::kUnreadable:
+      // Someone else's lock or a permission is no reason to lose the user's settings.
+      bag = DefaultSettings();
+      result = SettingsLoad::kNotRead;
+      break;
+    case PropertyBagClass::FileLoad::kDamaged: {
+      bag = DefaultSettings(std::move(bag));
+      const bool kept = ReplaceFileContents(DamagedSettingsPath(folder), fileBytes);
+      result = kept && Store(bag, path) ? SettingsLoad::kDamaged : SettingsLoad::kDamagedNotStored;
+      break;
+    }
   }
 
   SpellCapital = AsInt16(bag.ReadProperty(L"SpellCapital"));
@@ -140,6 +181,7 @@ void LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   // falls back to the first profile, the default one; with no profiles nothing is selected.
   const bool valid = CurrentVoice >= 0 && CurrentVoice < voiceCount;
   view.SelectVoice(valid ? CurrentVoice : (voiceCount > 0 ? 0 : -1));
+  return result;
 }
 
 }  // namespace mowik

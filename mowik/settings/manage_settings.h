@@ -23,16 +23,35 @@ std::wstring SettingsPath(const ProgramFolder& folder);
 // The first-run values of the globals; the tables are not touched.
 void SetDefaultSettings();
 
+// The copy of a damaged settings file that LoadSettings keeps: "mowiksets.conf.bad".
+std::wstring DamagedSettingsPath(const ProgramFolder& folder);
+
 // Writes the globals, the default profile under number 1, the voice table's rows from
 // number 1 (so an edited row 1 wins) and the dictionary to the file, replacing it in one
-// step. A failure is silent: the old file stays as it was.
-void SaveSettings(const ProgramFolder& folder);
+// step. True when stored; on failure the old file stays as it was (the platform's last
+// error tells why).
+bool SaveSettings(const ProgramFolder& folder);
+
+// What LoadSettings found. In every case the settings in effect are sound; all but kRead and
+// kCreated are worth telling the user.
+enum class SettingsLoad {
+  kRead,              // the file, as stored
+  kCreated,           // no file (or an empty one): the defaults, now stored
+  kDefaultsInMemory,  // no file, and none can be stored (a folder without write access): the
+                      // defaults, in memory only
+  kNotRead,           // a file that cannot be opened (no permission, held open by another
+                      // program) or is too large: the defaults in memory, the file untouched
+  kDamaged,           // a damaged file: kept as mowiksets.conf.bad, then replaced by what it
+                      // still held, the defaults standing in for the rest
+  kDamagedNotStored,  // the same in memory, but no copy could be kept: the file untouched
+};
 
 // Reads the file into the globals and the two tables and shows the values in the view. A
-// file that is missing or cannot be read is first replaced by the defaults (with whatever
-// the tables hold). Keys missing from the file read as 0 or empty text, so a stored count
-// gives that many rows even where their keys are missing; beyond 65535 rows, though, no
-// more rows than the file holds row keys (a damaged count cannot add millions).
-void LoadSettings(const ProgramFolder& folder, SettingsView& view);
+// missing or empty file is replaced by the defaults (with whatever the tables hold); an
+// existing file is never written over unless a copy of it was kept first. Keys missing from
+// a sound file read as 0 or empty text, so a stored count gives that many rows even where
+// their keys are missing; beyond 65535 rows, though, no more rows than the file holds row
+// keys (a damaged count cannot add millions).
+SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view);
 
 }  // namespace mowik

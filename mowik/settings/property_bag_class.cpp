@@ -50,12 +50,23 @@ bool PropertyBagClass::SaveToFile(const std::wstring& path, bool compress, bool 
 
 bool PropertyBagClass::LoadFromFile(const std::wstring& path) {
   std::vector<uint8_t> bytes;
-  if (ReadWholeFile(path, kMaxFileSize, bytes) != FileRead::kRead) return false;
-  // An empty file holds no bag at all (a crash while it was first written): unreadable, so
-  // that the caller writes the defaults as for a missing file.
-  if (bytes.empty()) return false;
-  SetContents(DecompressBytes(bytes));
-  return true;
+  const FileLoad result = LoadFromFile(path, bytes);
+  // A damaged compressed file reads as an empty bag and counts as read.
+  return result == FileLoad::kRead || result == FileLoad::kDamaged;
+}
+
+PropertyBagClass::FileLoad PropertyBagClass::LoadFromFile(const std::wstring& path, std::vector<uint8_t>& fileBytes) {
+  switch (ReadWholeFile(path, kMaxFileSize, fileBytes)) {
+    case FileRead::kMissing: return FileLoad::kMissing;
+    case FileRead::kUnreadable: return FileLoad::kUnreadable;
+    case FileRead::kRead: break;
+  }
+  // An empty file holds no bag at all: unreadable, so that the caller writes the defaults as
+  // for a missing file.
+  if (fileBytes.empty()) return FileLoad::kEmpty;
+  const std::vector<uint8_t> contents = DecompressBytes(fileBytes);
+  const bool intact = bag_.Parse(contents) && !contents.empty();
+  return intact ? FileLoad::kRead : FileLoad::kDamaged;
 }
 
 std::wstring PropertyBagClass::SaveToString(bool compress) const {

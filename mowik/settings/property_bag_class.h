@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mowik/settings/compress_bytes.h"
 #include "mowik/settings/property_bag.h"
 #include "mowik/settings/property_value.h"
 
@@ -26,8 +27,18 @@ class IPBC {
 
 class PropertyBagClass {
  public:
-  // A settings file larger than this is not read: nothing this program writes comes near it.
-  static constexpr size_t kMaxFileSize = 128u << 20;
+  // A settings file larger than this is not read: room for the largest bag that is compressed
+  // (kMaxUncompressedSize), zlib's worst case included.
+  static constexpr size_t kMaxFileSize = kMaxUncompressedSize + kMaxUncompressedSize / 1024 + 64;
+
+  // What reading a file found.
+  enum class FileLoad {
+    kRead,        // the bag is the file's
+    kMissing,     // no file: the bag is untouched
+    kEmpty,       // an empty file (a crash while it was first written): the bag is untouched
+    kUnreadable,  // there, but it cannot be opened or read, or is too large: the bag is untouched
+    kDamaged,     // read, but damaged or foreign: the bag holds what could still be read
+  };
 
   // The bag as bytes.
   std::vector<uint8_t> Contents() const { return bag_.Serialise(); }
@@ -56,6 +67,9 @@ class PropertyBagClass {
   // when the file is missing, empty, cannot be read or is too large; a damaged compressed
   // file reads as an empty bag and counts as read.
   bool LoadFromFile(const std::wstring& path);
+  // The same, telling why a file was not read whole; fileBytes gets the bytes read (for a
+  // copy of a damaged file), empty otherwise.
+  FileLoad LoadFromFile(const std::wstring& path, std::vector<uint8_t>& fileBytes);
 
   // The bag as Base64 text, compressed when asked; empty on failure.
   std::wstring SaveToString(bool compress = false) const;

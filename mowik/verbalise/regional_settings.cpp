@@ -52,8 +52,8 @@ std::optional<int32_t> TwoDigits(std::wstring_view text, size_t at) {
 
 }  // namespace
 
-RegionalSettings::RegionalSettings(DateOrder order, std::array<std::wstring, 12> month_names)
-    : order_(order), month_names_(std::move(month_names)) {}
+RegionalSettings::RegionalSettings(DateOrder order, std::array<std::wstring, 12> monthNames)
+    : order_(order), monthNames_(std::move(monthNames)) {}
 
 std::optional<CalendarDate> RegionalSettings::ParseDate(std::wstring_view text) const {
   const std::optional<std::vector<DigitGroup>> groups = DigitGroups(text);
@@ -91,7 +91,7 @@ std::optional<ClockTime> RegionalSettings::ParseTime(std::wstring_view text) con
 
 const std::wstring& RegionalSettings::MonthName(int32_t month) const {
   static const std::wstring none;
-  return month >= 1 && month <= 12 ? month_names_[static_cast<size_t>(month) - 1] : none;
+  return month >= 1 && month <= 12 ? monthNames_[static_cast<size_t>(month) - 1] : none;
 }
 
 const RegionalSettings& PolishRegionalSettings() {

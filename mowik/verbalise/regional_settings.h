@@ -44,7 +44,7 @@ enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 class RegionalSettings {
  public:
-  RegionalSettings(DateOrder order, std::array<std::wstring, 12> month_names);
+  RegionalSettings(DateOrder order, std::array<std::wstring, 12> monthNames);
 
   // The date that text (the whole of it) stands for, or nothing when it is not one.
   std::optional<CalendarDate> ParseDate(std::wstring_view text) const;
@@ -56,7 +56,7 @@ class RegionalSettings {
 
  private:
   DateOrder order_;
-  std::array<std::wstring, 12> month_names_;
+  std::array<std::wstring, 12> monthNames_;
 };
 
 // The fixed Polish profile: day-month-year, Polish month names.

@@ -29,10 +29,10 @@ bool CodeAt(std::wstring_view text, size_t i) {
 // matcher returns the length of the match at i, 0 for none (no pattern here that is used
 // for its matches can match the empty text).
 template <typename MatchAt>
-std::vector<PatternMatch> FindAll(std::wstring_view text, MatchAt match_at) {
+std::vector<PatternMatch> FindAll(std::wstring_view text, MatchAt matchAt) {
   std::vector<PatternMatch> matches;
   for (size_t i = 0; i < text.size();) {
-    const size_t length = match_at(i);
+    const size_t length = matchAt(i);
     if (length == 0) {
       ++i;
       continue;

@@ -1,4 +1,5 @@
-# mowik-say -o in every file type, read back by sox: rate, encoding and length agree.
+# mowik-say -o in every file type, read back by sox: rate, encoding and length agree; -o -
+# writes the same bytes to standard output; a text with nothing to say gives an empty file.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_said_files.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/../../testing/sox_checks.cmake)
 file(REMOVE_RECURSE ${DIR})
@@ -55,3 +56,44 @@ foreach(other pcm.s16 au.s16)
     message(SEND_ERROR "${other} differs from samples.raw")
   endif()
 endforeach()
+
+# -o - writes to standard output exactly what -o FILE writes into the file.
+function(expect_same_bytes actual expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DIR}/${actual} ${DIR}/${expected} RESULT_VARIABLE differ)
+  if(differ)
+    message(SEND_ERROR "${actual} differs from ${expected}")
+  endif()
+endfunction()
+function(say_to_stdout file)
+  execute_process(COMMAND ${EMULATOR} ${PROGRAM} --random 0.5 -o - ${ARGN} ${text}
+    OUTPUT_FILE ${DIR}/${file} RESULT_VARIABLE result ERROR_VARIABLE err)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "mowik-say -o - ${ARGN}: ${result} ${err}")
+  endif()
+endfunction()
+say_to_stdout(stdout.wav)
+say_to_stdout(stdout.au --type au)
+say_to_stdout(stdout.raw --type raw)
+say_to_stdout(stdout_alaw.wav --alaw)
+expect_same_bytes(stdout.wav pcm.wav)
+expect_same_bytes(stdout.au linear.au)
+expect_same_bytes(stdout.raw samples.raw)
+expect_same_bytes(stdout_alaw.wav alaw.wav)
+
+# Empty or blank text: a valid file of no samples replaces whatever was at that path.
+foreach(file empty.wav blank.au)
+  file(WRITE ${DIR}/${file} "an older file, which must not survive")
+endforeach()
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} -o ${DIR}/empty.wav INPUT_FILE /dev/null RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} -o ${DIR}/blank.au " " RESULT_VARIABLE blank_result)
+if(NOT result EQUAL 0 OR NOT blank_result EQUAL 0)
+  message(SEND_ERROR "nothing to say into a file: exit ${result} and ${blank_result}, expected 0")
+endif()
+expect_soxi(empty.wav -s 0)
+expect_soxi(empty.wav -r 16000)
+expect_soxi(blank.au -s 0)
+file(SIZE ${DIR}/empty.wav size)
+file(SIZE ${DIR}/blank.au au_size)
+if(NOT size EQUAL 44 OR NOT au_size EQUAL 32)
+  message(SEND_ERROR "the empty files hold ${size} and ${au_size} bytes, expected a bare header (44, 32)")
+endif()

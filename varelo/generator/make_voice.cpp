@@ -22,7 +22,10 @@
 namespace mowik {
 namespace {
 
-enum class Kind { kVowel, kStop, kOther, kSilence };
+// kStop: a voiceless stop or affricate, whose closure eSpeak counts to the phone before it.
+// kVoicedStop: a voiced one, whose closure (its voice bar) eSpeak counts to the stop itself, so
+// its middle is the middle of the phone as eSpeak places it, inside the voice bar.
+enum class Kind { kVowel, kStop, kVoicedStop, kOther, kSilence };
 
 struct Phoneme {
   const char* symbol;  // Mowik's
@@ -30,19 +33,19 @@ struct Phoneme {
   Kind kind;
 };
 
-// Every symbol Mowik's front end can write. q is spoken as k; stops and affricates begin with
-// a closure that eSpeak counts to the phone before them.
+// Every symbol Mowik's front end can write. q is spoken as k; voiceless stops and affricates
+// begin with a closure that eSpeak counts to the phone before them.
 constexpr Phoneme kInventory[] = {
     {"a", "a", Kind::kVowel},    {"e", "E", Kind::kVowel},    {"o", "O", Kind::kVowel},
     {"u", "u", Kind::kVowel},    {"i", "i", Kind::kVowel},    {"I", "y", Kind::kVowel},
     {"e~", "E~", Kind::kVowel},  {"o~", "O~", Kind::kVowel},  {"p", "p", Kind::kStop},
-    {"b", "b", Kind::kStop},     {"t", "t", Kind::kStop},     {"d", "d", Kind::kStop},
-    {"k", "k", Kind::kStop},     {"g", "g", Kind::kStop},     {"f", "f", Kind::kOther},
+    {"b", "b", Kind::kVoicedStop},     {"t", "t", Kind::kStop},     {"d", "d", Kind::kVoicedStop},
+    {"k", "k", Kind::kStop},     {"g", "g", Kind::kVoicedStop},     {"f", "f", Kind::kOther},
     {"v", "v", Kind::kOther},    {"s", "s", Kind::kOther},    {"z", "z", Kind::kOther},
     {"S", "S", Kind::kOther},    {"Z", "Z", Kind::kOther},    {"s'", "S;", Kind::kOther},
     {"z'", "Z;", Kind::kOther},  {"x", "x", Kind::kOther},    {"ts", "ts", Kind::kStop},
-    {"dz", "dz", Kind::kStop},   {"tS", "tS", Kind::kStop},   {"dZ", "dZ", Kind::kStop},
-    {"ts'", "ts;", Kind::kStop}, {"dz'", "dz;", Kind::kStop}, {"m", "m", Kind::kOther},
+    {"dz", "dz", Kind::kVoicedStop},   {"tS", "tS", Kind::kStop},   {"dZ", "dZ", Kind::kVoicedStop},
+    {"ts'", "ts;", Kind::kStop}, {"dz'", "dz;", Kind::kVoicedStop}, {"m", "m", Kind::kOther},
     {"n", "n", Kind::kOther},    {"n'", "n^", Kind::kOther},  {"N", "N", Kind::kOther},
     {"l", "l", Kind::kOther},    {"r", "R", Kind::kOther},    {"w", "w", Kind::kOther},
     {"j", "j", Kind::kOther},    {"q", "k", Kind::kStop},     {"_", "_:", Kind::kSilence},

@@ -129,9 +129,9 @@ TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
   ASSERT_FALSE(folder.empty());
   EXPECT_NE(folder.back(), kPathSeparator);
 #ifdef _WIN32
-  EXPECT_TRUE(Exists(FileInFolder(folder, L"settings_test.exe")));
+  EXPECT_TRUE(Exists(FileInFolder(folder, L"platform_test.exe")));
 #else
-  EXPECT_TRUE(Exists(FileInFolder(folder, L"settings_test")));
+  EXPECT_TRUE(Exists(FileInFolder(folder, L"platform_test")));
 #endif
   EXPECT_EQ(FileInFolder(L"C:\\", L"a.conf"), L"C:\\a.conf") << "a root keeps its one separator";
   EXPECT_EQ(FileInFolder(L"", L"a.conf"), L"a.conf");

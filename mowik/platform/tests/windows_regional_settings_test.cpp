@@ -1,6 +1,9 @@
 #include "mowik/platform/windows_regional_settings.h"
+#include "mowik/platform/current_options.h"
 
 #include <gtest/gtest.h>
+
+#include "mowik/platform/current_options.h"
 
 namespace mowik {
 namespace {

@@ -4,6 +4,12 @@
 
 #include <filesystem>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#endif
+
 #include "mowik/platform/file_store.h"
 #include "mowik/program/main_module.h"
 #include "mowik/program/table_model.h"
@@ -74,6 +80,9 @@ class ManageSettingsTest : public ::testing::Test {
 
 TEST_F(ManageSettingsTest, FirstRunWritesAndLoadsTheDefaults) {
   EXPECT_EQ(Path(), folder.File(L"mowiksets.conf"));
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kCreated);
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
+  view = RecordingView();
   LoadSettings(place, view);
 
   ASSERT_TRUE(Exists(Path()));
@@ -181,29 +190,131 @@ TEST_F(ManageSettingsTest, EmptyFileIsReplacedByTheDefaults) {
   EXPECT_FALSE(FileBytes(Path()).empty());
 }
 
-TEST_F(ManageSettingsTest, DamagedFileLoadsAsEmptyWithoutFailing) {
-  AddVoice(kDefaultName, L"100", L"10", L"16000");
-  SaveSettings(place);
-  std::vector<uint8_t> bytes = FileBytes(Path());
-  bytes[12] ^= 1;  // CRC
-  WriteBytes(Path(), bytes);
-  LoadSettings(place, view);
-  EXPECT_EQ(SpellCapital, 0);
-  EXPECT_EQ(SpeakNowInterval, L"");
-  EXPECT_EQ(VoicesTable().Rows(), 0);
-  EXPECT_TRUE(view.list.empty());
-  EXPECT_EQ(view.calls.back(), L"voice=-1") << "nothing to select";
+// The first-run values, as LoadSettings puts them in effect when the file gives none.
+void ExpectDefaultsInEffect(const RecordingView& view) {
+  EXPECT_EQ(SpellCapital, 1);
+  EXPECT_EQ(SpeakNowInterval, L"15");
+  ASSERT_GE(VoicesTable().Rows(), 1);
+  EXPECT_EQ(VoicesTable().CellText(1, 1), kDefaultName);
+  EXPECT_EQ(VoicesTable().CellText(1, 4), L"16000");
+  EXPECT_EQ(view.calls.back(), L"voice=0");
 }
 
-TEST_F(ManageSettingsTest, UnwritableFolderLeavesEveryKeyMissing) {
+TEST_F(ManageSettingsTest, DamagedFileIsKeptAsBadBeforeTheDefaultsReplaceIt) {
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  AddEntry(L"pkp", L"pe ka pe");
+  SaveSettings(place);
+  std::vector<uint8_t> bytes = FileBytes(Path());
+  bytes[12] ^= 1;  // CRC: nothing in it can be trusted
+  WriteBytes(Path(), bytes);
+  VoicesTable().Clear();
+  DictionaryTable().Clear();
+
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kDamaged);
+  EXPECT_EQ(DamagedSettingsPath(place), Path() + L".bad");
+  EXPECT_EQ(FileBytes(DamagedSettingsPath(place)), bytes) << "the damaged file, byte for byte";
+  ExpectDefaultsInEffect(view);
+  EXPECT_EQ(DictionaryTable().Rows(), 0);
+  PropertyBagClass stored;
+  std::vector<uint8_t> read;
+  EXPECT_EQ(stored.LoadFromFile(Path(), read), PropertyBagClass::FileLoad::kRead) << "replaced by a sound file";
+  EXPECT_EQ(stored.ReadProperty(L"SpellCapital"), PropertyValue(int16_t{1}));
+}
+
+TEST_F(ManageSettingsTest, DamagedFileKeepsWhatItStillHolds) {
+  SpeakNowInterval = L"30";
+  SpellCapital = 0;
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  AddEntry(L"pkp", L"pe ka pe");
+  PropertyBagClass bag;
+  bag.WriteProperty(L"SpellCapital", int16_t{0});
+  bag.WriteProperty(L"SpeakNowInterval", std::wstring(L"30"));
+  bag.WriteProperty(L"DictCount", int32_t{1});
+  bag.WriteProperty(L"DictFrom1", std::wstring(L"pkp"));
+  bag.WriteProperty(L"DictTo1", std::wstring(L"pe ka pe"));
+  std::vector<uint8_t> bytes = bag.Contents();
+  bytes.resize(bytes.size() - 4);  // cut inside the last entry
+  WriteBytes(Path(), bytes);
+  VoicesTable().Clear();
+  DictionaryTable().Clear();
+
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kDamaged);
+  EXPECT_EQ(FileBytes(DamagedSettingsPath(place)), bytes);
+  EXPECT_EQ(SpellCapital, 0) << "read from the file";
+  EXPECT_EQ(SpeakNowInterval, L"30");
+  ASSERT_EQ(DictionaryTable().Rows(), 1);
+  EXPECT_EQ(Row(DictionaryTable(), 1), (std::vector<std::wstring>{L"pkp", L""})) << "its replacement was cut off";
+  ASSERT_EQ(VoicesTable().Rows(), 1) << "the default profile stands in for the missing ones";
+  EXPECT_EQ(VoicesTable().CellText(1, 1), kDefaultName);
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead) << "the file is whole again";
+  EXPECT_EQ(SpeakNowInterval, L"30");
+}
+
+TEST_F(ManageSettingsTest, DamagedFileStaysWhenNoCopyCanBeKept) {
+  const std::vector<uint8_t> bytes = {'M', 'W', 'P', 'B', 9, 0};  // a layout of a later version
+  WriteBytes(Path(), bytes);
+  std::filesystem::create_directories(FsPath(DamagedSettingsPath(place)) / L"x");
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kDamagedNotStored);
+  EXPECT_EQ(FileBytes(Path()), bytes);
+  ExpectDefaultsInEffect(view);
+}
+
+TEST_F(ManageSettingsTest, UnwritableFolderRunsOnTheDefaults) {
   FixedFolder nowhere(folder.File(L"no such folder"));
   AddEntry(L"x", L"y");
-  LoadSettings(nowhere, view);
-  EXPECT_EQ(SpellCapital, 0);
-  EXPECT_EQ(SpeakNowInterval, L"");
-  EXPECT_EQ(VoicesTable().Rows(), 0);
-  EXPECT_EQ(DictionaryTable().Rows(), 0);
-  EXPECT_EQ(view.calls.back(), L"voice=-1");
+  EXPECT_EQ(LoadSettings(nowhere, view), SettingsLoad::kDefaultsInMemory);
+  ExpectDefaultsInEffect(view);
+  ASSERT_EQ(VoicesTable().Rows(), 1);
+  EXPECT_EQ(Row(VoicesTable(), 1), (std::vector<std::wstring>{kDefaultName, L"100", L"10", L"16000"}));
+  EXPECT_EQ(view.list, std::vector<std::wstring>{kDefaultName});
+  ASSERT_EQ(DictionaryTable().Rows(), 1) << "as a first run keeps what the tables hold";
+  EXPECT_EQ(DictionaryTable().CellText(1, 2), L"y");
+}
+
+TEST_F(ManageSettingsTest, FileThatCannotBeReadIsNeverOverwritten) {
+  // Larger than any settings: not read at all, so no hostile file costs its size many times
+  // over in memory; and not replaced either.
+  const std::vector<uint8_t> big(10u << 20, 'x');
+  WriteBytes(Path(), big);
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kNotRead);
+  ExpectDefaultsInEffect(view);
+  EXPECT_EQ(FileBytes(Path()), big);
+  EXPECT_FALSE(Exists(DamagedSettingsPath(place)));
+
+#ifdef _WIN32
+  // Held open by another program (a backup, a virus scanner) that shares nothing.
+  AddVoice(kDefaultName, L"100", L"10", L"16000");
+  for (int i = 0; i < 100; ++i) AddEntry(L"skrót" + std::to_wstring(i), L"zamiennik");
+  ASSERT_TRUE(SaveSettings(place));
+  const std::vector<uint8_t> saved = FileBytes(Path());
+  DictionaryTable().Clear();
+  int locked = -1;
+  ASSERT_EQ(_wsopen_s(&locked, Path().c_str(), _O_RDONLY, _SH_DENYRW, 0), 0);
+  view = RecordingView();
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kNotRead);
+  _close(locked);
+  ExpectDefaultsInEffect(view);
+  EXPECT_EQ(FileBytes(Path()), saved) << "the 100 rows are still there";
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
+  EXPECT_EQ(DictionaryTable().Rows(), 100);
+#endif
+}
+
+TEST_F(ManageSettingsTest, ReadOnlyLeftoverTemporaryFileDoesNotBlockSaving) {
+  SaveSettings(place);
+  WriteBytes(TemporaryPathFor(Path()), {1, 2, 3});
+  // On Windows this is the read-only attribute, which stops DeleteFile.
+  std::filesystem::permissions(FsPath(TemporaryPathFor(Path())), std::filesystem::perms::owner_read);
+  SpeakNowInterval = L"45";
+  EXPECT_TRUE(SaveSettings(place));
+  EXPECT_FALSE(Exists(TemporaryPathFor(Path())));
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
+  EXPECT_EQ(SpeakNowInterval, L"45");
+}
+
+TEST_F(ManageSettingsTest, SaveSaysWhetherTheFileWasWritten) {
+  EXPECT_TRUE(SaveSettings(place));
+  EXPECT_FALSE(SaveSettings(FixedFolder(folder.File(L"no such folder"))));
 }
 
 TEST_F(ManageSettingsTest, HostileCountsAndIndexesAreBounded) {

@@ -1,5 +1,3 @@
-#include "mowik/program/main_module.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,22 +9,6 @@
 
 namespace mowik {
 namespace {
-
-TEST(MainModule, FirstValues) {
-  SpellCapital = 0;
-  VoicelessSet.clear();
-  InitialiseGlobals();
-  EXPECT_EQ(VoicelessSet, L"tpfskcśćSx");
-  EXPECT_EQ(SpellCapital, -1);
-  EXPECT_EQ(DatabaseName, L"pl1");
-  EXPECT_EQ(PitchRatio, 0.0f);
-  EXPECT_EQ(DurationRatio, 0.0f);
-  EXPECT_EQ(VoiceFreq, 0);
-  EXPECT_EQ(TestSentences[0], L"Nie pieprz Pietrze pieprzem wieprza, wtedy szynka będzie lepsza!");
-  EXPECT_EQ(TestSentences[9],
-            L"Nasa założyło się z Ziborem, że nie wejdzie w ziemską atmosferę nago.. Do tej pory "
-            L"wiszą mu piwo.");
-}
 
 TEST(RandomBetween, CoversTheWholeRange) {
   std::set<int> seen;

@@ -1,0 +1,36 @@
+#pragma once
+// The program's icon in the notification area: the version-1 record of Shell_NotifyIconW
+// (callback message 0x200, the mouse-move message, whose lParam carries the mouse event on
+// the icon). Windows only.
+#include <windows.h>
+
+#include <string>
+
+namespace mowik {
+
+// The callback message the icon sends to its window.
+inline constexpr UINT kTrayCallbackMessage = 0x200;
+
+enum class TrayEvent { kNone, kToggleWindow, kOpenMenu };
+
+// The event a callback's lParam reports: left button released toggles the window, right
+// button released opens the menu.
+TrayEvent DecodeTrayCallback(LPARAM lParam);
+
+class TrayIcon {
+ public:
+  // Adds the icon (identifier 1) for window with the tip; false when the shell refused.
+  bool Add(HWND window, HICON icon, const std::wstring& tip);
+  // Adds it again after the shell restarted (TaskbarCreated); nothing when never added.
+  void Restore();
+  void Remove();
+  bool Added() const { return added_; }
+
+ private:
+  HWND window_ = nullptr;
+  HICON icon_ = nullptr;
+  std::wstring tip_;
+  bool added_ = false;
+};
+
+}  // namespace mowik

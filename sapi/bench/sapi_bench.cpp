@@ -1,0 +1,83 @@
+// The SAPI voice's walk with the real front end, engine and voice: how long a caller waits
+// for the first samples of a 200-word text, and how long Speak takes to return after an
+// abort. Prints figures; asserts nothing.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "sapi/speak_job.h"
+#include "sapi/text_spans.h"
+#include "varelo/module_folder.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+class TimingSite : public mowik::SpeechSite {
+ public:
+  unsigned Actions() override { return abort ? mowik::kActionAbort : 0; }
+  bool Write(const int16_t*, size_t count) override {
+    if (writes++ == 0) firstWrite = Clock::now();
+    samples += count;
+    if (abortAfterFirst && !abort) {
+      abort = true;
+      abortedAt = Clock::now();
+    }
+    return true;
+  }
+  void AddEvents(const std::vector<mowik::VoiceEvent>& events) override { eventCount += events.size(); }
+  long Rate() override { return 0; }
+  unsigned Volume() override { return 100; }
+  bool SkipRequest(long& sentences) override {
+    sentences = 0;
+    return false;
+  }
+  void CompleteSkip(long) override {}
+
+  bool abortAfterFirst = false;
+  bool abort = false;
+  int writes = 0;
+  size_t samples = 0, eventCount = 0;
+  Clock::time_point firstWrite, abortedAt;
+};
+
+}  // namespace
+
+int main() {
+  // About 200 words in 12 sentences, with numbers and dates as real texts have them.
+  std::wstring text;
+  const wchar_t* sentence =
+      L"W dniu 12-05-2024 o godzinie 12:30 kr\u00F3l Karol kupi\u0142 kr\u00F3lowej Karolinie "
+      L"korale koloru koralowego za 15 z\u0142. ";
+  for (int i = 0; i < 12; ++i) text += sentence;
+  mowik::SentenceVoice voice;
+  std::string error;
+  if (!voice.Open("pl1", mowik::EngineFolder(), error)) {
+    std::fprintf(stderr, "sapi_bench: %s\n", error.c_str());
+    return 1;
+  }
+  mowik::Fragment fragment;
+  fragment.text = text;
+  const mowik::SpeakerSettings settings;
+
+  for (int round = 0; round < 3; ++round) {
+    TimingSite site;
+    const Clock::time_point start = Clock::now();
+    mowik::SpeakFragments({fragment}, voice, settings, site);
+    const double total = MsSince(start);
+    std::printf("%zu words: first Write after %.1f ms, whole Speak %.1f ms for %.1f s of speech (%zu events)\n",
+                mowik::SplitWords(text).size(), std::chrono::duration<double, std::milli>(site.firstWrite - start).count(), total,
+                static_cast<double>(site.samples) / mowik::kVoiceSampleRate, site.eventCount);
+
+    TimingSite aborting;
+    aborting.abortAfterFirst = true;
+    mowik::SpeakFragments({fragment}, voice, settings, aborting);
+    std::printf("           abort after the first Write: Speak returned %.3f ms later\n", MsSince(aborting.abortedAt));
+  }
+  return 0;
+}

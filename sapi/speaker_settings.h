@@ -1,0 +1,18 @@
+#pragma once
+// The user's Mowik settings for the SAPI voice: "mowiksets.conf" in the folder of the voice's
+// DLL, when there is one. It gives the capital spelling choice, the replacement dictionary
+// and the chosen voice profile's pitch and duration; without it the voice speaks with the
+// defaults. The file is only read: a missing or empty file is left alone, never created.
+
+#include <string>
+
+#include "sapi/speak_job.h"
+
+namespace mowik {
+
+// Loads the settings file in folder into the program's globals and tables (the dictionary
+// table) and returns what the voice uses. Holds FrontEndMutex while it changes the globals.
+// A file that cannot be read gives the defaults; a damaged one what it still holds.
+SpeakerSettings LoadSpeakerSettings(const std::wstring& folder);
+
+}  // namespace mowik

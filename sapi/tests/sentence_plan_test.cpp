@@ -1,0 +1,110 @@
+// One sentence through the front end: the same phoneme text as the pipeline, and every word
+// of the caller's text placed at the pieces it is spoken in.
+#include "sapi/sentence_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "mowik/frontend/speak_text.h"
+#include "mowik/program/random_between.h"
+#include "mowik/program/table_model.h"
+
+namespace mowik {
+namespace {
+
+class Capture : public PhonemeSink {
+ public:
+  void PlaySampa(const std::string& phonemeText) override { text = phonemeText; }
+  std::string text;
+};
+
+class SentencePlanTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FixRandomDraw(0.37); }
+  void TearDown() override { ReleaseRandomDraw(); }
+
+  std::string Pipeline(const std::wstring& sentence) {
+    Capture capture;
+    std::wstring text = sentence;
+    SpeakText(text, options, capture);
+    return capture.text;
+  }
+  std::vector<std::wstring> PlacedWords(std::wstring_view sentence, const SentencePlan& plan) {
+    std::vector<std::wstring> out;
+    for (const WordPlace& word : plan.words) out.emplace_back(sentence.substr(word.source.start, word.source.length));
+    return out;
+  }
+
+  NormaliseOptions options;
+};
+
+TEST_F(SentencePlanTest, PhonemesAreThePipelines) {
+  for (const std::wstring sentence :
+       {L"Ala ma kota, kot ma Al\u0119!", L"Czy podoba ci si\u0119 m\u00F3j g\u0142os?",
+        L"Spotkanie 12-05-2024 o 12:30, koszt 15,50 EUR. PKP!", L"  a . b  ", L"bez kropki"}) {
+    SCOPED_TRACE(std::string(sentence.begin(), sentence.end()));
+    const SentencePlan plan = PlanSentence(sentence, options);
+    EXPECT_EQ(plan.phonemes, Pipeline(sentence));
+    EXPECT_DOUBLE_EQ(plan.totalMs, PhonemeTextMs(plan.phonemes));
+    EXPECT_GT(plan.totalMs, 0);
+  }
+}
+
+TEST_F(SentencePlanTest, PiecesStartWhereTheDurationsBeforeThemEnd) {
+  const SentencePlan plan = PlanSentence(L"ala ma kota.", options);
+  // «ala» 3 x 70 ms, «ma» 2 x 70 ms; «kota.» ends in 150 ms and a 200 ms pause.
+  EXPECT_EQ(plan.pieceStartMs, (std::vector<double>{0, 210, 350}));
+  EXPECT_DOUBLE_EQ(plan.totalMs, 350 + 3 * 70 + 150 + 200);
+}
+
+TEST_F(SentencePlanTest, NumbersDatesAndAmountsKeepTheirWords) {
+  const std::wstring sentence = L"Spotkanie 12-05-2024 o 12:30, koszt 15 EUR.";
+  const SentencePlan plan = PlanSentence(sentence, options);
+  EXPECT_EQ(PlacedWords(sentence, plan),
+            (std::vector<std::wstring>{L"Spotkanie", L"12-05-2024", L"o", L"12:30,", L"koszt", L"15", L"EUR."}));
+  // The date is several spoken words: the next word starts that many pieces later.
+  EXPECT_EQ(plan.words[1].firstPiece, 1u);
+  EXPECT_GE(plan.words[2].firstPiece, 4u);
+  for (size_t i = 1; i < plan.words.size(); ++i) EXPECT_GT(plan.words[i].firstPiece, plan.words[i - 1].firstPiece);
+  EXPECT_LT(plan.words.back().firstPiece, plan.pieceStartMs.size());
+}
+
+TEST_F(SentencePlanTest, DictionaryRowsApplyAndWordsStillLand) {
+  TableModel dictionary;
+  dictionary.AddColumn(L"z");
+  dictionary.AddColumn(L"na");
+  const int32_t row = dictionary.AddRow();
+  dictionary.SetCellText(row, 1, L"kot");
+  dictionary.SetCellText(row, 2, L"wielki pies");
+  options.dictionary = &dictionary;
+  const std::wstring sentence = L"Ala ma kot i psa.";
+  const SentencePlan plan = PlanSentence(sentence, options);
+  EXPECT_EQ(plan.phonemes, Pipeline(sentence));
+  EXPECT_EQ(PlacedWords(sentence, plan), (std::vector<std::wstring>{L"Ala", L"ma", L"kot", L"i", L"psa."}));
+  EXPECT_EQ(plan.words[3].firstPiece, plan.words[2].firstPiece + 2);  // «wielki pies»
+}
+
+TEST_F(SentencePlanTest, SampleOffsetsSpreadThePiecesOverTheSamples) {
+  const SentencePlan plan = PlanSentence(L"ala ma kota.", options);
+  const double total = plan.totalMs;
+  EXPECT_EQ(WordSampleOffsets(plan, 16000), (std::vector<size_t>{0, static_cast<size_t>(std::llround(210 / total * 16000)),
+                                                                  static_cast<size_t>(std::llround(350 / total * 16000))}));
+  EXPECT_EQ(WordSampleOffsets(plan, 0), (std::vector<size_t>{0, 0, 0}));
+}
+
+TEST_F(SentencePlanTest, NothingToSayPlansNothing) {
+  const SentencePlan plan = PlanSentence(L"", options);
+  EXPECT_TRUE(plan.words.empty());
+  EXPECT_EQ(plan.phonemes, Pipeline(L""));
+  EXPECT_TRUE(WordSampleOffsets(plan, 100).empty());
+}
+
+TEST(PhonemeTextMsTest, SumsTheDurationField) {
+  EXPECT_DOUBLE_EQ(PhonemeTextMs("\r\na 70 0 240\r\n_ 200 0 160"), 270);
+  EXPECT_DOUBLE_EQ(PhonemeTextMs("\r\nbad\r\nx y\r\n;; F = 1.0\r\n"), 0);
+}
+
+}  // namespace
+}  // namespace mowik

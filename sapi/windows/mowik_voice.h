@@ -1,0 +1,55 @@
+#pragma once
+// The voice object SAPI creates: ISpTTSEngine over the portable walk, and ISpObjectWithToken
+// for the token it was created from. Free-threaded: one Speak at a time per object, several
+// objects in a process share the front end under its lock.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "sapi/sentence_voice.h"
+#include "sapi/windows/sapi_engine_api.h"
+
+namespace mowik {
+
+class MowikVoice final : public ISpTTSEngine, public ISpObjectWithToken {
+ public:
+  MowikVoice();
+  ~MowikVoice();
+
+  // IUnknown (one count for both interfaces).
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // ISpTTSEngine
+  HRESULT STDMETHODCALLTYPE Speak(DWORD flags, REFGUID formatId, const WAVEFORMATEX* format,
+                                  const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) override;
+  HRESULT STDMETHODCALLTYPE GetOutputFormat(const GUID* targetFormatId, const WAVEFORMATEX* targetFormat,
+                                            GUID* formatId, WAVEFORMATEX** format) override;
+
+  // ISpObjectWithToken
+  HRESULT STDMETHODCALLTYPE SetObjectToken(ISpObjectToken* token) override;
+  HRESULT STDMETHODCALLTYPE GetObjectToken(ISpObjectToken** token) override;
+
+ private:
+  // Loads the voice and the settings unless done; false when the voice cannot be loaded.
+  bool OpenVoice();
+
+  std::atomic<ULONG> refs_{1};
+  std::mutex mutex_;  // one Speak at a time; guards voice_ and token_
+  ISpObjectToken* token_ = nullptr;
+  SentenceVoice voice_;
+  bool opened_ = false;
+  std::string openError_;
+};
+
+// Objects and locks alive in the process, for DllCanUnloadNow.
+extern std::atomic<long> gModuleUsers;
+
+// This DLL's path, and its folder (where the voice and the settings file are looked for).
+std::wstring ModuleFile();
+std::wstring ModuleFolder();
+void SetModuleHandle(HMODULE module);
+
+}  // namespace mowik

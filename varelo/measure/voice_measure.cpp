@@ -1,0 +1,543 @@
+// varelo-measure: how close the voice pl1 speaks to the speaker it was cut from (prints
+// figures; a benchmark of quality, not of time).
+//   varelo-measure [--out DIR] [--phones] [--check]
+//
+// For a fixed list of Polish words and sentences (Mowik's phonemes, frozen below) eSpeak NG
+// speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at two
+// rates: the rate the diphones were cut at (80 words a minute) and Mowik's own pace (phones of
+// about 70 ms, where a voice must shorten its diphones). eSpeak's phoneme events (and the
+// closure before each voiceless stop or affricate, found as the generator finds it; a voiced
+// one's closure, its voice bar, eSpeak counts to it) give every phone's start; varelo
+// then speaks the same phonemes with exactly those durations at the speaker's flat pitch, so
+// both sides share every phone boundary and are compared frame by frame:
+//  - spectral distance: mel-cepstral distance (c1..c12, dB) per 5 ms frame, averaged over the
+//    frames whose centre lies in a phone of the class;
+//  - burst energy: for stops and affricates, the energy of the pre-emphasised signal over the
+//    phone (closure, burst and frication), varelo against the speaker, in dB;
+//  - join discontinuity: at every hand-over between two diphones inside a phone, the
+//    mel-cepstral distance between the 10 ms before and the 10 ms after, for varelo and for
+//    the speaker at the same place.
+// Spectrograms (sox) of three sentences, varelo above and the speaker below, go to DIR
+// (default: voice-measure beside the build's varelo folder). --phones adds a line per symbol;
+// --check exits non-zero unless every figure is finite and every phone was spoken by both.
+
+#include <espeak-ng/speak_lib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <numbers>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "varelo/engine.h"
+#include "varelo/generator/carrier_analysis.h"
+#include "varelo/generator/espeak_speaker.h"
+#include "varelo/module_folder.h"
+#include "varelo/tools/wav_file.h"
+
+namespace mowik {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum Class { kVowel, kSonorant, kFricative, kStop, kAffricate, kClasses };
+const char* const kClassNames[kClasses] = {"vowels", "sonorants", "fricatives", "stops", "affricates"};
+
+struct Symbol {
+  const char* mowik;
+  const char* espeak;
+  Class cls;
+};
+
+constexpr Symbol kSymbols[] = {
+    {"a", "a", kVowel},         {"e", "E", kVowel},         {"o", "O", kVowel},
+    {"u", "u", kVowel},         {"i", "i", kVowel},         {"I", "y", kVowel},
+    {"e~", "E~", kVowel},       {"o~", "O~", kVowel},       {"p", "p", kStop},
+    {"b", "b", kStop},          {"t", "t", kStop},          {"d", "d", kStop},
+    {"k", "k", kStop},          {"g", "g", kStop},          {"f", "f", kFricative},
+    {"v", "v", kFricative},     {"s", "s", kFricative},     {"z", "z", kFricative},
+    {"S", "S", kFricative},     {"Z", "Z", kFricative},     {"s'", "S;", kFricative},
+    {"z'", "Z;", kFricative},   {"x", "x", kFricative},     {"ts", "ts", kAffricate},
+    {"dz", "dz", kAffricate},   {"tS", "tS", kAffricate},   {"dZ", "dZ", kAffricate},
+    {"ts'", "ts;", kAffricate}, {"dz'", "dz;", kAffricate}, {"m", "m", kSonorant},
+    {"n", "n", kSonorant},      {"n'", "n^", kSonorant},    {"N", "N", kSonorant},
+    {"l", "l", kSonorant},      {"r", "R", kSonorant},      {"w", "w", kSonorant},
+    {"j", "j", kSonorant},
+};
+
+const Symbol* Find(const std::string& s) {
+  for (const Symbol& x : kSymbols)
+    if (s == x.mowik) return &x;
+  return nullptr;
+}
+
+// The fixed list: each utterance is words of Mowik's phonemes (as mowik-say --phonemes writes
+// them), words split by blanks, phonemes by "|", a pause by ",".
+struct Utterance {
+  const char* text;
+  const char* phonemes;
+  const char* picture;  // file name of its spectrogram, or null
+};
+
+const Utterance kList[] = {
+    {"W Szczebrzeszynie chrząszcz brzmi w trzcinie.",
+     "v|u S|tS|e|b|Z|e|S|I|n'|e x|S|o|n|S|tS b|Z|m|i v t|S|ts'|i|n'|e", "szczebrzeszyn"},
+    {"cena, co, noc.", "ts|e|n|a , ts|o , n|o|ts", "cena-co-noc"},
+    {"Król Karol kupił królowej Karolinie korale koloru koralowego.",
+     "k|r|u|l k|a|r|o|l k|u|p|i|w k|r|u|l|o|v|e|j k|a|r|o|l|i|n'|e k|o|r|a|l|e k|o|l|o|r|u "
+     "k|o|r|a|l|o|v|e|g|o",
+     "krol-karol"},
+    {"kota, kapa, opak, ceta.", "k|o|t|a , k|a|p|a , o|p|a|k , ts|e|t|a", nullptr},
+    {"Ciocia Jadzia je jajko na śniadanie.", "ts'|o|ts'|a j|a|dz'|a j|e j|a|j|k|o n|a s'|n'|a|d|a|n'|e",
+     nullptr},
+    {"Czy pan wie, co to jest?", "tS|I p|a|n v|j|e , ts|o t|o j|e|s|t", nullptr},
+    {"cicho", "ts'|i|x|o", nullptr},       {"czas", "tS|a|s", nullptr},
+    {"dżem", "d|Z|e|m", nullptr},          {"dzwon", "dz|v|o|n", nullptr},
+    {"dźwig", "d|z'|v|i|g", nullptr},      {"koń", "k|o|n'", nullptr},
+    {"nie", "n'|e", nullptr},              {"jutro", "j|u|t|r|o", nullptr},
+    {"mój", "m|u|j", nullptr},             {"pięć", "p|j|e|n'|ts'", nullptr},
+    {"tata", "t|a|t|a", nullptr},          {"babka", "b|a|p|k|a", nullptr},
+    {"dom", "d|o|m", nullptr},             {"gęś", "g|e|n|s'", nullptr},
+    {"góra", "g|u|r|a", nullptr},          {"papier", "p|a|p|j|e|r", nullptr},
+    {"piec", "p|j|e|ts", nullptr},         {"tańczyć", "t|a|n'|tS|I|ts'", nullptr},
+    {"świeca", "s'|v|j|e|ts|a", nullptr},  {"źle", "z'|l|e", nullptr},
+    {"żaba", "Z|a|b|a", nullptr},          {"rzeka", "Z|e|k|a", nullptr},
+    {"szafa", "S|a|f|a", nullptr},         {"wózek", "v|u|z|e|k", nullptr},
+    {"fala", "f|a|l|a", nullptr},          {"hak", "x|a|k", nullptr},
+    {"chleb", "x|l|e|b", nullptr},         {"mama", "m|a|m|a", nullptr},
+    {"ręka", "r|e|N|k|a", nullptr},        {"łąka", "w|o|N|k|a", nullptr},
+    {"zając", "z|a|j|o|n|ts", nullptr},    {"zima", "z'|i|m|a", nullptr},
+    {"ocet", "o|ts|e|t", nullptr},         {"owca", "o|v|ts|a", nullptr},
+    {"pociąg", "p|o|ts'|o|N|g", nullptr},  {"kiedy", "k|j|e|d|I", nullptr},
+    {"gdzie", "g|dz'|e", nullptr},         {"lody", "l|o|d|I", nullptr},
+    {"dzieci", "dz'|e|ts'|i", nullptr},    {"ćma", "ts'|m|a", nullptr},
+    {"nić", "n'|i|ts'", nullptr},          {"kość", "k|o|s'|ts'", nullptr},
+    {"wieczór", "v|j|e|tS|u|r", nullptr},  {"oczy", "o|tS|I", nullptr},
+    {"ucho", "u|x|o", nullptr},            {"taniec", "t|a|n'|e|ts", nullptr},
+    {"nieba", "n'|e|b|a", nullptr},        {"jajko", "j|a|j|k|o", nullptr},
+    {"dżdżysty", "dZ|dZ|I|s|t|I", nullptr}, {"dzban", "dz|b|a|n", nullptr},
+};
+
+constexpr double kRate = 16000;
+constexpr double kSpeakerHz = 125.6;  // replaced by the voice's own pitch when it is loaded
+
+struct Phone {
+  const Symbol* symbol;  // null: a pause
+  int64_t start, end;    // samples at 16000 Hz
+};
+
+struct Rendering {
+  std::vector<Phone> phones;
+  std::vector<int16_t> speaker, voice;
+  std::vector<Synthesizer::Join> joins;
+};
+
+std::vector<std::string> Split(const std::string& s, char c) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(s);
+  while (std::getline(in, part, c))
+    if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+// The eSpeak phoneme input of an utterance (stress on each word's last but one vowel, or its
+// only one) and the phones it must come back with, pauses marked by null.
+std::string EspeakInput(const Utterance& u, std::vector<const Symbol*>& expected) {
+  std::string input = "[[_:";
+  expected.clear();
+  for (const std::string& word : Split(u.phonemes, ' ')) {
+    if (word == ",") {
+      input += " _:";
+      expected.push_back(nullptr);
+      continue;
+    }
+    std::vector<const Symbol*> phones;
+    for (const std::string& p : Split(word, '|')) {
+      const Symbol* s = Find(p);
+      if (!s) throw std::runtime_error(std::string("unknown phoneme ") + p + " in " + u.text);
+      phones.push_back(s);
+    }
+    std::vector<size_t> vowels;
+    for (size_t i = 0; i < phones.size(); ++i)
+      if (phones[i]->cls == kVowel) vowels.push_back(i);
+    const size_t stressed = vowels.empty() ? phones.size() : vowels[vowels.size() >= 2 ? vowels.size() - 2 : 0];
+    input += ' ';
+    for (size_t i = 0; i < phones.size(); ++i) {
+      if (i > 0) input += '|';
+      if (i == stressed) input += '\'';
+      input += phones[i]->espeak;
+      expected.push_back(phones[i]);
+    }
+  }
+  return input + " _:]]";
+}
+
+double Rms(const std::vector<int16_t>& x, int64_t a, int64_t b) {
+  double sum = 0;
+  for (int64_t i = std::max<int64_t>(a, 0); i < b && i < static_cast<int64_t>(x.size()); ++i) sum += double(x[i]) * x[i];
+  return b > a ? std::sqrt(sum / double(b - a)) : 0.0;
+}
+
+bool IsClosed(const Symbol* s) { return s && (s->cls == kStop || s->cls == kAffricate); }
+bool IsVoicedClosed(const Symbol* s) {
+  if (!IsClosed(s)) return false;
+  for (const char* v : {"b", "d", "g", "dz", "dZ", "dz'"})
+    if (std::string(s->mowik) == v) return true;
+  return false;
+}
+
+Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm) {
+  std::vector<const Symbol*> expected;
+  const std::string input = EspeakInput(u, expected);
+  const Recording r = speaker.Speak(input);
+  const double from = speaker.SampleRate();
+  // Each expected phone's event; unexpected events (glides eSpeak adds, its own pauses) belong
+  // to the phone before them.
+  std::vector<int64_t> event;
+  size_t e = 0;
+  for (const Symbol* s : expected) {
+    const std::string name = s ? s->espeak : "_:";
+    while (e < r.phones.size() && r.phones[e].name != name &&
+           !(s == nullptr && r.phones[e].name == "_"))
+      ++e;
+    if (e == r.phones.size()) throw std::runtime_error("eSpeak did not speak " + input + " as written");
+    event.push_back(r.phones[e].sample);
+    ++e;
+  }
+  // The end of the last phone: the next event after it, else the recording's end.
+  int64_t last = static_cast<int64_t>(r.samples.size());
+  if (e < r.phones.size()) last = r.phones[e].sample;
+  // A stop or affricate begins with its closure, which eSpeak counts to the phone before it.
+  std::vector<int64_t> start = event;
+  // (A voiced one begins with its voice bar, which eSpeak counts to it already.)
+  for (size_t i = 0; i < expected.size(); ++i) {
+    if (!IsClosed(expected[i]) || IsVoicedClosed(expected[i])) continue;
+    const int64_t maxLength = std::llround(0.100 * from);
+    const int64_t prevStart = i > 0 ? start[i - 1] : 0;
+    if (i == 0 || expected[i - 1] == nullptr) {
+      // After a pause the closure is silence that cannot be found: 60 ms at 80 words a minute
+      // as the generator takes it, shortened with the pace as eSpeak shortens closures.
+      const double closure = 0.6 * maxLength * std::pow(80.0 / wpm, 0.7);
+      start[i] = std::max<int64_t>(prevStart, event[i] - std::llround(closure));
+    } else {
+      const int64_t lo = prevStart + (event[i] - prevStart) * 4 / 10;
+      const int64_t shortest = event[i] - std::llround(0.020 * from);
+      start[i] = std::max(lo, std::min(shortest, ClosureStart(r.samples, lo, event[i], maxLength, from)));
+    }
+  }
+  if (std::getenv("VARELO_MEASURE_DEBUG"))
+    for (size_t i = 0; i < expected.size(); ++i)
+      if (IsClosed(expected[i]))
+        std::fprintf(stderr, "%s %s closure %.1f ms, after %.1f ms\n", u.text, expected[i]->mowik,
+                     double(event[i] - start[i]) * 1000 / from,
+                     double((i + 1 < expected.size() ? start[i + 1] : last) - event[i]) * 1000 / from);
+  Rendering out;
+  auto at16 = [&](int64_t s) { return std::llround(double(s) * kRate / from); };
+  int64_t previous = 0;
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const int64_t a = at16(start[i]);
+    const int64_t b = at16(i + 1 < expected.size() ? start[i + 1] : last);
+    if (a > previous) out.phones.push_back({nullptr, previous, a});
+    out.phones.push_back({expected[i], a, b});
+    previous = b;
+  }
+  const int64_t total = at16(static_cast<int64_t>(r.samples.size()));
+  if (total > previous) out.phones.push_back({nullptr, previous, total});
+  out.speaker = Resample(r.samples, from, kRate, 0, total);
+
+  std::string lines;
+  char line[96];
+  for (const Phone& p : out.phones) {
+    std::snprintf(line, sizeof line, "%s %.4f 0 %.2f\n", p.symbol ? p.symbol->mowik : "_",
+                  double(p.end - p.start) / (kRate / 1000), speakerHz);
+    lines += line;
+  }
+  engine.Reset();
+  engine.SynthesizerForTesting()->RecordJoins(true);
+  int16_t block[kBlockSamples];
+  auto drain = [&] {
+    for (int n; (n = engine.Read(block, kBlockSamples)) > 0;) out.voice.insert(out.voice.end(), block, block + n);
+  };
+  for (const std::string& l : Split(lines, '\n')) {
+    const std::string withEnd = l + "\n";
+    if (engine.Write(withEnd.c_str()) == 0) {
+      drain();
+      engine.Write(withEnd.c_str());
+    }
+  }
+  if (engine.Flush() == 0) {
+    drain();
+    engine.Flush();
+  }
+  drain();
+  out.joins = engine.SynthesizerForTesting()->Joins();
+  engine.SynthesizerForTesting()->RecordJoins(false);
+  if (out.voice.size() != out.speaker.size())
+    throw std::runtime_error(std::string("varelo spoke ") + u.text + " for another duration");
+  return out;
+}
+
+// Mel cepstra, 25 ms frames every 5 ms (or any frame length), c1..c12.
+class Cepstra {
+ public:
+  static constexpr int kFft = 512, kBands = 26, kCoefficients = 12;
+  Cepstra() {
+    auto mel = [](double f) { return 2595 * std::log10(1 + f / 700); };
+    auto hz = [](double m) { return 700 * (std::pow(10, m / 2595) - 1); };
+    std::vector<double> edges;
+    for (int i = 0; i <= kBands + 1; ++i) edges.push_back(hz(mel(kRate / 2) * i / (kBands + 1)) * kFft / kRate);
+    filters_.assign(kBands, std::vector<double>(kFft / 2 + 1, 0.0));
+    for (int b = 0; b < kBands; ++b)
+      for (int k = 0; k <= kFft / 2; ++k) {
+        const double up = (k - edges[b]) / (edges[b + 1] - edges[b]);
+        const double down = (edges[b + 2] - k) / (edges[b + 2] - edges[b + 1]);
+        filters_[b][k] = std::max(0.0, std::min(up, down));
+      }
+  }
+  // floor: band energies are floored there (set from the speaker's loudest frame).
+  std::vector<double> At(const std::vector<int16_t>& x, int64_t centre, int length, double floor) const {
+    std::vector<std::complex<double>> buf(kFft);
+    for (int i = 0; i < length && i < kFft; ++i) {
+      const int64_t n = centre - length / 2 + i;
+      const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (i + 0.5) / length);
+      buf[i] = n >= 0 && n < static_cast<int64_t>(x.size()) ? w * x[n] : 0.0;
+    }
+    Fft(buf);
+    std::vector<double> logs(kBands);
+    for (int b = 0; b < kBands; ++b) {
+      double e = 0;
+      for (int k = 0; k <= kFft / 2; ++k) e += filters_[b][k] * std::norm(buf[k]) / length;
+      logs[b] = 0.5 * std::log(std::max(e, floor));  // log amplitude, as MCD is usually given
+    }
+    std::vector<double> c(kCoefficients);
+    for (int q = 1; q <= kCoefficients; ++q) {
+      double s = 0;
+      for (int b = 0; b < kBands; ++b) s += logs[b] * std::cos(std::numbers::pi * q * (b + 0.5) / kBands);
+      c[q - 1] = s * std::sqrt(2.0 / kBands);
+    }
+    return c;
+  }
+  double Energy(const std::vector<int16_t>& x, int64_t centre, int length) const {
+    double e = 0;
+    for (int i = 0; i < length; ++i) {
+      const int64_t n = centre - length / 2 + i;
+      if (n >= 0 && n < static_cast<int64_t>(x.size())) e += double(x[n]) * x[n];
+    }
+    return e / length;
+  }
+
+ private:
+  static void Fft(std::vector<std::complex<double>>& a) {
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+      size_t bit = n >> 1;
+      for (; j & bit; bit >>= 1) j ^= bit;
+      j ^= bit;
+      if (i < j) std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+      const double angle = -2 * std::numbers::pi / double(len);
+      const std::complex<double> wl(std::cos(angle), std::sin(angle));
+      for (size_t i = 0; i < n; i += len) {
+        std::complex<double> w(1);
+        for (size_t k = 0; k < len / 2; ++k) {
+          const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
+          a[i + k] = u + v;
+          a[i + k + len / 2] = u - v;
+          w *= wl;
+        }
+      }
+    }
+  }
+  std::vector<std::vector<double>> filters_;
+};
+
+double Mcd(const std::vector<double>& a, const std::vector<double>& b) {
+  double s = 0;
+  for (size_t i = 0; i < a.size(); ++i) s += (a[i] - b[i]) * (a[i] - b[i]);
+  return 10 / std::log(10.0) * std::sqrt(2 * s);
+}
+
+struct Stat {
+  double sum = 0, sum2 = 0;
+  size_t n = 0;
+  void Add(double x) { sum += x, sum2 += x * x, ++n; }
+  double Mean() const { return n ? sum / double(n) : 0.0; }
+  // Standard error of the mean.
+  double Error() const {
+    if (n < 2) return 0;
+    const double m = Mean();
+    return std::sqrt(std::max(0.0, (sum2 / double(n) - m * m) / double(n - 1)));
+  }
+};
+
+struct Figures {
+  Stat mcd, burst, burstAbs, joinVoice, joinSpeaker;
+  size_t phones = 0;
+};
+
+struct Totals {
+  Figures cls[kClasses];
+  std::map<std::string, Figures> symbol;
+  size_t phones = 0, silentPhones = 0;
+};
+
+void Measure(const Rendering& r, const Cepstra& cep, Totals& t) {
+  constexpr int kFrame = 400, kHop = 80, kJoinFrame = 160;
+  double loudest = 0;
+  for (int64_t c = kFrame / 2; c < static_cast<int64_t>(r.speaker.size()); c += kHop)
+    loudest = std::max(loudest, cep.Energy(r.speaker, c, kFrame));
+  const double floor = std::max(1e-3, loudest * 1e-5);  // 50 dB below the loudest frame
+  auto preEmphasised = [](const std::vector<int16_t>& x, int64_t a, int64_t b) {
+    double e = 0;
+    for (int64_t i = std::max<int64_t>(a, 1); i < b && i < static_cast<int64_t>(x.size()); ++i) {
+      const double y = x[i] - 0.95 * x[i - 1];
+      e += y * y;
+    }
+    return e;
+  };
+  for (const Phone& p : r.phones) {
+    if (!p.symbol) continue;
+    Figures& f = t.cls[p.symbol->cls];
+    Figures& fs = t.symbol[p.symbol->mowik];
+    ++t.phones, ++f.phones, ++fs.phones;
+    if (Rms(r.voice, p.start, p.end) < 1 || Rms(r.speaker, p.start, p.end) < 1) ++t.silentPhones;
+    // Frames whose centre lies in the phone.
+    const int64_t first = (p.start + kHop - 1) / kHop * kHop;
+    for (int64_t c = first; c < p.end; c += kHop) {
+      const double d = Mcd(cep.At(r.voice, c, kFrame, floor), cep.At(r.speaker, c, kFrame, floor));
+      f.mcd.Add(d);
+      fs.mcd.Add(d);
+    }
+    if (IsClosed(p.symbol)) {
+      const double ev = preEmphasised(r.voice, p.start, p.end), es = preEmphasised(r.speaker, p.start, p.end);
+      const double db = 10 * std::log10((ev + 1) / (es + 1));
+      f.burst.Add(db), fs.burst.Add(db);
+      f.burstAbs.Add(std::abs(db)), fs.burstAbs.Add(std::abs(db));
+    }
+  }
+  for (const Synthesizer::Join& j : r.joins) {
+    const Phone* p = nullptr;
+    for (const Phone& q : r.phones)
+      if (q.start <= j.at && j.at < q.end) p = &q;
+    if (!p || !p->symbol) continue;
+    const int64_t a = j.at - kJoinFrame / 2, b = j.at + kJoinFrame / 2;
+    const double dv = Mcd(cep.At(r.voice, a, kJoinFrame, floor), cep.At(r.voice, b, kJoinFrame, floor));
+    const double ds = Mcd(cep.At(r.speaker, a, kJoinFrame, floor), cep.At(r.speaker, b, kJoinFrame, floor));
+    t.cls[p->symbol->cls].joinVoice.Add(dv), t.cls[p->symbol->cls].joinSpeaker.Add(ds);
+    t.symbol[p->symbol->mowik].joinVoice.Add(dv), t.symbol[p->symbol->mowik].joinSpeaker.Add(ds);
+  }
+}
+
+void Print(const char* name, const Figures& f) {
+  std::printf("  %-10s %5zu  %6.2f ±%.2f", name, f.phones, f.mcd.Mean(), f.mcd.Error());
+  if (f.burst.n) std::printf("   %+6.2f ±%.2f  %5.2f", f.burst.Mean(), f.burst.Error(), f.burstAbs.Mean());
+  else std::printf("   %6s %5s  %5s", "", "", "");
+  std::printf("   %5.2f / %5.2f (%zu)\n", f.joinVoice.Mean(), f.joinSpeaker.Mean(), f.joinVoice.n);
+}
+
+bool Finite(const Figures& f) {
+  for (double x : {f.mcd.Mean(), f.mcd.Error(), f.burst.Mean(), f.burstAbs.Mean(), f.joinVoice.Mean(),
+                   f.joinSpeaker.Mean()})
+    if (!std::isfinite(x)) return false;
+  return true;
+}
+
+void Picture(const Rendering& r, const std::string& name, const std::string& dir, const std::string& tag) {
+  const std::string base = dir + "/" + name + "-" + tag;
+  WriteWav(base + "-varelo.wav", r.voice, static_cast<uint32_t>(kRate));
+  WriteWav(base + "-espeak.wav", r.speaker, static_cast<uint32_t>(kRate));
+  const std::string command = "sox -M '" + base + "-varelo.wav' '" + base + "-espeak.wav' -n spectrogram -x 1600 -y 257 -z 90 -t '" +
+                              name + " (" + tag + ": varelo above, eSpeak NG below)' -o '" + base +
+                              ".png' 2>/dev/null";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "varelo-measure: sox could not draw %s.png\n", base.c_str());
+}
+
+int Main(int argc, char** argv) {
+  std::string out = EngineFolder() + "/../voice-measure";
+  bool perPhone = false, check = false, everyPicture = false;
+  std::string data;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--out" && i + 1 < argc) out = argv[++i];
+    else if (a == "--espeak-data" && i + 1 < argc) data = argv[++i];
+    else if (a == "--phones") perPhone = true;
+    else if (a == "--every-picture") everyPicture = true;
+    else if (a == "--check") check = true;
+    else {
+      std::fprintf(stderr, "usage: varelo-measure --espeak-data DIR [--out DIR] [--phones] [--every-picture] [--check]\n");
+      return 2;
+    }
+  }
+  if (data.empty()) data = VARELO_ESPEAK_DATA;
+  fs::create_directories(out);
+  if (everyPicture) fs::create_directories(out + "/all");
+  Engine engine;
+  if (engine.Init("pl1", nullptr, nullptr, EngineFolder()) != kEngineOk) {
+    std::fprintf(stderr, "varelo-measure: %s\n", engine.LastErrorText().c_str());
+    return 1;
+  }
+  VoiceDatabase v;
+  std::string error;
+  double speakerHz = kSpeakerHz;
+  if (LoadVoiceFile(EngineFolder() + "/pl1", v, error)) speakerHz = v.pitchCentiHz / 100.0;
+  EspeakSpeaker speaker(data, out + "/espeak-data", 80);
+  const Cepstra cep;
+  bool ok = true;
+  struct Pace {
+    const char* name;
+    int wpm;
+  };
+  for (const Pace pace : {Pace{"Mowik's pace", 230}, Pace{"the speaker's pace", 80}}) {
+    espeak_SetParameter(espeakRATE, pace.wpm, 0);
+    Totals t;
+    Stat phoneMs;
+    for (const Utterance& u : kList) {
+      const Rendering r = Render(speaker, engine, u, speakerHz, pace.wpm);
+      for (const Phone& p : r.phones)
+        if (p.symbol) phoneMs.Add(double(p.end - p.start) / 16);
+      Measure(r, cep, t);
+      const char* tag = pace.wpm == 80 ? "slow" : "fast";
+      if (u.picture) Picture(r, u.picture, out, tag);
+      else if (everyPicture) Picture(r, Split(u.phonemes, ' ').size() > 1 ? "sentence" : u.text, out + "/all", tag);
+    }
+    std::printf("%s (eSpeak at %d words a minute, phones %.0f ms on average): %zu phones, %zu silent\n", pace.name,
+                pace.wpm, phoneMs.Mean(), t.phones, t.silentPhones);
+    std::printf("  %-10s %5s  %12s   %22s   %s\n", "class", "phones", "MCD dB", "burst dB (mean, |mean|)",
+                "join MCD varelo / speaker (joins)");
+    for (int c = 0; c < kClasses; ++c) {
+      Print(kClassNames[c], t.cls[c]);
+      ok = ok && Finite(t.cls[c]) && t.cls[c].phones > 0;
+    }
+    if (perPhone)
+      for (const Symbol& s : kSymbols)
+        if (t.symbol.count(s.mowik)) Print(s.mowik, t.symbol[s.mowik]);
+    ok = ok && t.silentPhones == 0 && t.phones > 0;
+  }
+  std::printf("spectrograms: %s\n", fs::weakly_canonical(out).c_str());
+  if (check && !ok) {
+    std::fprintf(stderr, "varelo-measure: a figure is not finite or a phone was not spoken\n");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace mowik
+
+int main(int argc, char** argv) {
+  try {
+    return mowik::Main(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "varelo-measure: %s\n", e.what());
+    return 1;
+  }
+}

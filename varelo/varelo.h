@@ -20,10 +20,10 @@ extern "C" {
 #define VRL_ERROR_TEXT 200
 
 /* Codes of lastError_VRL (and of a failed read_VRL). */
-#define VRL_ERR_BAD_LINE (-1)        /* a phoneme line could not be taken */
-#define VRL_ERR_NO_DATABASE (-2)     /* synthesis asked for with no database loaded */
-#define VRL_ERR_DATABASE (-3)        /* a database could not be loaded */
-#define VRL_ERR_SYMBOL_LIST (-4)     /* a rename or clone list is malformed */
+#define VARELO_ERR_BAD_LINE (-1)        /* a phoneme line could not be taken */
+#define VARELO_ERR_NO_DATABASE (-2)     /* synthesis asked for with no database loaded */
+#define VARELO_ERR_DATABASE (-3)        /* a database could not be loaded */
+#define VARELO_ERR_SYMBOL_LIST (-4)     /* a rename or clone list is malformed */
 
 /* A replaceable line parser (setParser_VRL): sees each line first. Return > 0 after writing a
  * replacement line (NUL-terminated, at most size bytes) to out, 0 to keep the line, < 0 to

@@ -31,7 +31,7 @@ auto Guarded(F f, decltype(f()) failure) noexcept -> decltype(f()) {
 
 int Load(const char* path, const char* rename, const char* clone) {
   return Guarded([&] { return TheEngine().Init(path, rename, clone, mowik::EngineFolder()); },
-                 VRL_ERR_DATABASE);
+                 VARELO_ERR_DATABASE);
 }
 
 }  // namespace
@@ -58,11 +58,11 @@ int WINAPI flush_VRL(void) {
 }
 
 int WINAPI read_VRL(short* samples, int capacity) {
-  return Guarded([&] { return TheEngine().Read(samples, capacity); }, VRL_ERR_BAD_LINE);
+  return Guarded([&] { return TheEngine().Read(samples, capacity); }, VARELO_ERR_BAD_LINE);
 }
 
 int WINAPI readtype_VRL(short* samples, int capacity, int* type) {
-  return Guarded([&] { return TheEngine().Read(samples, capacity, type); }, VRL_ERR_BAD_LINE);
+  return Guarded([&] { return TheEngine().Read(samples, capacity, type); }, VARELO_ERR_BAD_LINE);
 }
 
 int WINAPI lastError_VRL(void) { return TheEngine().LastError(); }

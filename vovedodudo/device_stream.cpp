@@ -32,7 +32,8 @@ DeviceStream::DeviceStream(HWND window) : window_(window) {
 }
 
 DeviceStream::~DeviceStream() {
-  Close();  // the owner calls Close first and keeps a stream that did not come back clean
+  // The owner destroys only a stream whose Close came back true; this one never waits.
+  Close(0);
   if (bufferDone_) CloseHandle(bufferDone_);
   DeleteCriticalSection(&lock_);
 }
@@ -44,7 +45,10 @@ void DeviceStream::Post(UINT message) const {
 // Runs on the driver's thread: only the calls that waveOut callbacks may make.
 void CALLBACK DeviceStream::Done(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR) {
   if (message != WOM_DONE) return;
-  reinterpret_cast<DeviceStream*>(instance)->Finished(reinterpret_cast<WAVEHDR*>(param1));
+  auto* stream = reinterpret_cast<DeviceStream*>(instance);
+  stream->callsFromDriver_.fetch_add(1);
+  stream->Finished(reinterpret_cast<WAVEHDR*>(param1));
+  stream->callsFromDriver_.fetch_sub(1);  // the last touch of the stream: Close waits for it
 }
 
 void DeviceStream::Finished(WAVEHDR* header) {
@@ -63,7 +67,8 @@ void DeviceStream::Finished(WAVEHDR* header) {
 bool DeviceStream::SetFormat(int rate, int bits, int channels, int tag) {
   if (tag != WAVE_FORMAT_PCM || bits != 16 || channels < 1 || channels > 2 || rate < 1 || rate > 1000000)
     return false;
-  Close();
+  // The buffers are reused for the new format: never while the driver may still hold them.
+  if (!Close()) return false;
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
   format.nChannels = static_cast<WORD>(channels);
@@ -90,7 +95,7 @@ bool DeviceStream::SetFormat(int rate, int bits, int channels, int tag) {
     buffer.header.dwBufferLength = static_cast<DWORD>(chunk_);
     buffer.queued = false;
     if (waveOutPrepareHeader(wave_, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) {
-      Close();
+      Close();  // nothing is queued yet, so nothing can hold it open
       return false;
     }
   }
@@ -182,24 +187,29 @@ bool DeviceStream::Drain(DWORD milliseconds) {
   }
 }
 
-bool DeviceStream::Close() {
-  if (!wave_) return true;
-  waveOutReset(wave_);
-  // A reset hands every buffer back; a device that does not is not waited for long.
-  const bool drained = Drain(kStallMarginMs);
-  for (Buffer& buffer : buffers_) {
-    if (buffer.header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(wave_, &buffer.header, sizeof buffer.header);
+bool DeviceStream::Close(DWORD waitMs) {
+  if (wave_) {
+    waveOutReset(wave_);
+    // A reset hands every buffer back, but a slow driver may take its time: until it has, the
+    // buffers and this stream stay as they are.
+    if (!Drain(waitMs)) return false;
+    for (Buffer& buffer : buffers_) {
+      if (!(buffer.header.dwFlags & WHDR_PREPARED)) continue;
+      if (waveOutUnprepareHeader(wave_, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) return false;
+    }
+    // WAVERR_STILLPLAYING: the driver still counts a buffer as its own; try again later.
+    if (waveOutClose(wave_) != MMSYSERR_NOERROR) return false;
+    wave_ = nullptr;
   }
-  waveOutClose(wave_);
-  wave_ = nullptr;
-  Locked locked(lock_);
-  if (queued_ != 0) {
-    queued_ = 0;
-    queuedBytes_ = 0;
-    for (Buffer& buffer : buffers_) buffer.queued = false;
-    Post(AUDIO_MSG_PLAYED);
+  // The driver makes no new calls after its close; one that finished a buffer just before may
+  // still be on its way out of Done.
+  const DWORD start = GetTickCount();
+  while (callsFromDriver_.load() != 0) {
+    if (GetTickCount() - start >= waitMs) return false;
+    Sleep(1);
   }
-  return drained;
+  Locked locked(lock_);  // and out of Finished's lock
+  return true;
 }
 
 }  // namespace mowik

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -27,9 +28,16 @@ class DeviceStream {
   int Write(const void* data, int bytesPerSample, int count);
 
   void Stop();
-  // Silences and releases the device. False when the driver did not hand every buffer back
-  // in time: it may still call back into this stream, which must then be kept alive.
-  bool Close();
+  // Silences and releases the device, waiting at most waitMs for the driver to hand every
+  // buffer back. False when it did not, or when the driver refused to close: the device and
+  // the buffers are then left exactly as they are (the driver may still use them and call
+  // back into this stream), and the owner must keep the stream and call Close again later.
+  // True once the device is closed and no call from the driver is under way.
+  bool Close(DWORD waitMs = kCloseWaitMs);
+
+  // How long a close waits for the driver: longer than any queue (half a second) takes to
+  // come back after a reset.
+  static constexpr DWORD kCloseWaitMs = 2000;
 
  private:
   static void CALLBACK Done(HWAVEOUT wave, UINT message, DWORD_PTR instance, DWORD_PTR param1,
@@ -49,6 +57,7 @@ class DeviceStream {
   HWAVEOUT wave_ = nullptr;
   CRITICAL_SECTION lock_;
   HANDLE bufferDone_;  // auto-reset; set by every finished buffer
+  std::atomic<int> callsFromDriver_{0};  // calls of Done under way
   std::array<Buffer, 16> buffers_;
   // Guarded by lock_:
   int queued_ = 0;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "vovedodudo/device_stream.h"
 #include "vovedodudo/vovedodudo.h"
@@ -22,6 +23,20 @@ std::set<Audio*>& Live() {
   return live;
 }
 
+// Devices whose driver had not handed every buffer back when they were closed: kept, with
+// their buffers, until it has. Guarded by liveLock. Never destroyed: what is still here when
+// the process ends may still be the driver's.
+std::vector<std::unique_ptr<Audio>>& Closing() {
+  static auto* closing = new std::vector<std::unique_ptr<Audio>>;
+  return *closing;
+}
+
+// Completes the closes the driver now allows, without waiting; at each open and close.
+void FinishClosing() {
+  std::lock_guard<std::mutex> locked(liveLock);
+  std::erase_if(Closing(), [](const std::unique_ptr<Audio>& audio) { return audio->device->Close(0); });
+}
+
 Audio* Find(AUDIOHANDLE handle) {
   std::lock_guard<std::mutex> locked(liveLock);
   const auto found = Live().find(static_cast<Audio*>(handle));
@@ -34,6 +49,7 @@ Audio* Find(AUDIOHANDLE handle) {
 using mowik::Audio;
 
 extern "C" AUDIOHANDLE WINAPI AudioOpen(int mode, HWND window, const char* fileName, int, int fileType) {
+  mowik::FinishClosing();
   auto audio = std::make_unique<Audio>();
   if (mode == AUDIO_MODE_DEVICE) {
     if (waveOutGetNumDevs() == 0) return nullptr;
@@ -63,9 +79,16 @@ extern "C" void WINAPI AudioClose(AUDIOHANDLE handle) {
     audio = *found;
     mowik::Live().erase(found);
   }
-  if (audio->device && !audio->device->Close()) return;  // the driver may still call back: keep it
+  if (audio->device && !audio->device->Close()) {
+    // The driver still holds buffers of it, and may call back into it: kept, and closed at a
+    // later call once the driver lets go.
+    std::lock_guard<std::mutex> locked(mowik::liveLock);
+    mowik::Closing().emplace_back(audio);
+    return;
+  }
   audio->file.Close();
   delete audio;
+  mowik::FinishClosing();
 }
 
 extern "C" int WINAPI AudioSetFormat(AUDIOHANDLE handle, int samplesPerSecond, int bitsPerSample, int channels,

@@ -10,6 +10,7 @@
 
 #include "vrlcpl/owner_argument.h"
 #include "vrlplay/vrlplay.h"
+#include "win32/ansi_text.h"
 
 namespace {
 
@@ -35,22 +36,9 @@ constexpr char kTryPhrase[] =
 HWND g_window = nullptr;
 HFONT g_font = nullptr;
 
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
-  return narrow;
-}
+// The player's text is in the ANSI code page, as are the values typed here once converted.
+std::wstring Wide(const std::string& text) { return mowik::win32::WideFromAnsi(text); }
+std::string Narrow(const std::wstring& text) { return mowik::win32::AnsiFromWide(text); }
 
 std::wstring ControlText(int id) {
   HWND control = GetDlgItem(g_window, id);

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "vrlplay/stack_error.h"
+#include "vrlplay/vrlplay.h"
 
 namespace mowik {
 namespace {
@@ -135,6 +136,17 @@ int NoErrorFlag(std::string_view value) {
   return (EqualsIgnoringCase(value, "yes") || EqualsIgnoringCase(value, "on")) ? 1 : 0;
 }
 
+bool UsableRatio(float value) { return std::isfinite(value) && value >= kMinRatio && value <= kMaxRatio; }
+
+bool UsableVolume(float value) { return std::isfinite(value) && value >= 0.0f && value <= kMaxRatio; }
+
+CStackError RatioRefused(std::string_view what, float value) {
+  char text[200];
+  std::snprintf(text, sizeof text, "%.*s %g is not a ratio the engine can use", static_cast<int>(what.size()),
+                what.data(), static_cast<double>(value));
+  return CStackError(VRL_ERR_BAD_COMMAND, {text});
+}
+
 std::string RatioLine(RatioKind kind, float value) {
   const char* prefix = kind == RatioKind::kPitch ? ";; F = " : ";; T = ";
   char line[400];
@@ -149,7 +161,7 @@ struct StreamRun {
   int filesLeft = kMaxStreamFiles;
 
   std::string Read(const std::string& name) {
-    if (filesLeft-- <= 0) throw CStackError::Of(-4, name);
+    if (filesLeft-- <= 0) throw CStackError::Of(VRL_ERR_OPEN_FILE, name);
     return host.ReadFile(name);
   }
   void Run(std::string_view text, int depth);
@@ -166,14 +178,18 @@ void StreamRun::Run(std::string_view text, int depth) {
       case CommandKind::kDirectory:
         host.ChangeDirectory(line.value);
         break;
-      case CommandKind::kVolume:
-        host.SetVolume(ParseFloat(line.value));
+      case CommandKind::kVolume: {
+        const float value = ParseFloat(line.value);
+        if (!UsableVolume(value)) throw RatioRefused("vol=", value);
+        host.SetVolume(value);
         break;
+      }
       case CommandKind::kTime:
       case CommandKind::kPitch: {
         // 0 is no ratio anyone means; the line is ignored rather than silencing the voice.
         const float value = ParseFloat(line.value);
         if (value != 0.0f) {
+          if (!UsableRatio(value)) throw RatioRefused(line.kind == CommandKind::kPitch ? "pitch=" : "time=", value);
           host.ApplyRatio(line.kind == CommandKind::kPitch ? RatioKind::kPitch : RatioKind::kDuration,
                           value);
         }
@@ -192,7 +208,7 @@ void StreamRun::Run(std::string_view text, int depth) {
         host.PlayPhonemes(Read(line.value), false);
         break;
       case CommandKind::kCommandFile:
-        if (depth + 1 > kMaxCommandFileDepth) throw CStackError::Of(-4, line.value);
+        if (depth + 1 > kMaxCommandFileDepth) throw CStackError::Of(VRL_ERR_OPEN_FILE, line.value);
         Run(Read(line.value), depth + 1);
         break;
     }

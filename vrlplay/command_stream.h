@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "vrlplay/stack_error.h"
+
 namespace mowik {
 
 // Calls piece(line) for each LF-ended piece of text in order, the LF included (an empty line is
@@ -50,6 +52,15 @@ CommandLine ParseCommandLine(std::string_view line);
 int NoErrorFlag(std::string_view value);
 
 enum class RatioKind { kPitch, kDuration };
+
+// Ratios the engine can use: pitch and duration from kMinRatio to kMaxRatio, a volume from 0
+// (silence) to kMaxRatio; never NaN or an infinity. Anything else is refused where it is given.
+inline constexpr float kMinRatio = 0.05f;
+inline constexpr float kMaxRatio = 20.0f;
+bool UsableRatio(float value);
+bool UsableVolume(float value);
+// The refusal of such a value: VRL_ERR_BAD_COMMAND with a message naming what and the value.
+CStackError RatioRefused(std::string_view what, float value);
 // The line the player writes for a ratio: ";; F = " or ";; T = ", a blank, three decimals, LF.
 std::string RatioLine(RatioKind kind, float value);
 
@@ -78,8 +89,9 @@ class CommandHost {
 
 // Runs a command stream line by line: a cancellation check before each line, messages
 // dispatched after each. Command files run nested, within kMaxCommandFileDepth and
-// kMaxStreamFiles; "pitch=" and "time=" that read as 0 change nothing. With closeAtEnd, ends by
-// playing the empty phoneme text with close at end.
+// kMaxStreamFiles; "pitch=" and "time=" that read as 0 change nothing; any other value they or
+// "vol=" give that the engine cannot use ends the stream with RatioRefused (the old value stays).
+// With closeAtEnd, ends by playing the empty phoneme text with close at end.
 void RunCommandStream(std::string_view text, bool closeAtEnd, CommandHost& host);
 
 }  // namespace mowik

@@ -15,8 +15,6 @@ constexpr DWORD kIdBytes = 32;
 constexpr DWORD kPathBytes = 260;
 constexpr DWORD kLabelBytes = 64;
 
-HKEY Key(void* key) { return static_cast<HKEY>(key); }
-
 std::string Lowered(std::string text) {
   if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
   return text;
@@ -34,11 +32,9 @@ std::optional<std::string> ReadString(HKEY key, const char* name, DWORD bytes) {
 }
 
 std::optional<std::string> ReadSubkeyString(HKEY key, const std::string& id, const char* name, DWORD bytes) {
-  HKEY subkey = nullptr;
-  if (RegOpenKeyExA(key, id.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) return std::nullopt;
-  std::optional<std::string> value = ReadString(subkey, name, bytes);
-  RegCloseKey(subkey);
-  return value;
+  win32::ScopedKey subkey;
+  if (RegOpenKeyExA(key, id.c_str(), 0, KEY_READ, subkey.Receive()) != ERROR_SUCCESS) return std::nullopt;
+  return ReadString(subkey.Get(), name, bytes);
 }
 
 bool Usable(const char* id) { return id != nullptr && *id != '\0'; }
@@ -61,23 +57,19 @@ CDatabaseRegistry::CDatabaseRegistry() {
     if (result == ERROR_SUCCESS) break;
   }
   status_ = result;
-  key_ = result == ERROR_SUCCESS ? key : nullptr;
-}
-
-CDatabaseRegistry::~CDatabaseRegistry() {
-  if (key_ != nullptr) RegCloseKey(Key(key_));
+  if (result == ERROR_SUCCESS) key_.Reset(key);
 }
 
 std::optional<std::string> CDatabaseRegistry::DatabasePath(const std::string& id) const {
   if (status_ != 0 || id.empty()) return std::nullopt;
-  return ReadSubkeyString(Key(key_), id, nullptr, kPathBytes);
+  return ReadSubkeyString(key_.Get(), id, nullptr, kPathBytes);
 }
 
 std::optional<std::string> CDatabaseRegistry::IdAtIndex(int index) const {
   if (status_ != 0 || index < 0) return std::nullopt;
   char name[kIdBytes];
   DWORD size = kIdBytes;
-  if (RegEnumKeyExA(Key(key_), static_cast<DWORD>(index), name, &size, nullptr, nullptr, nullptr, nullptr) !=
+  if (RegEnumKeyExA(key_.Get(), static_cast<DWORD>(index), name, &size, nullptr, nullptr, nullptr, nullptr) !=
       ERROR_SUCCESS)
     return std::nullopt;
   return std::string(name, size);
@@ -85,13 +77,14 @@ std::optional<std::string> CDatabaseRegistry::IdAtIndex(int index) const {
 
 std::optional<std::string> CDatabaseRegistry::ReadDefault() const {
   if (status_ != 0) return std::nullopt;
-  return ReadString(Key(key_), nullptr, kIdBytes);
+  return ReadString(key_.Get(), nullptr, kIdBytes);
 }
 
 std::optional<std::string> CDatabaseRegistry::ReadLabel(const std::string& id) const {
   if (status_ != 0 || id.empty()) return std::nullopt;
-  HKEY subkey = nullptr;
-  if (RegOpenKeyExA(Key(key_), id.c_str(), 0, KEY_READ, &subkey) != ERROR_SUCCESS) return std::nullopt;
+  win32::ScopedKey key;
+  if (RegOpenKeyExA(key_.Get(), id.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return std::nullopt;
+  const HKEY subkey = key.Get();
   std::optional<std::string> label = ReadString(subkey, "Label", kLabelBytes);
   if (!label) {
     // A long label still counts as read; it is given back cut to what the buffer holds.
@@ -103,14 +96,13 @@ std::optional<std::string> CDatabaseRegistry::ReadLabel(const std::string& id) c
     }
   }
   if (label && label->size() > kLabelBytes - 1) label->resize(kLabelBytes - 1);
-  RegCloseKey(subkey);
   return label;
 }
 
 std::optional<unsigned long> CDatabaseRegistry::SubkeyCount() const {
   if (status_ != 0) return std::nullopt;
   DWORD count = 0;
-  if (RegQueryInfoKeyA(Key(key_), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+  if (RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
                        nullptr, nullptr) != ERROR_SUCCESS)
     return std::nullopt;
   return count;
@@ -122,14 +114,14 @@ int CDatabaseRegistry::FindIndex(const std::string& id) const {
   for (DWORD index = 0;; ++index) {
     char name[kPathBytes];
     DWORD size = kPathBytes;
-    if (RegEnumKeyExA(Key(key_), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return -1;
+    if (RegEnumKeyExA(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return -1;
     if (Lowered(std::string(name, size)) == wanted) return static_cast<int>(index);
   }
 }
 
 bool CDatabaseRegistry::WriteDefault(const std::string& id) {
   if (status_ != 0) return false;
-  return RegSetValueExA(Key(key_), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(id.c_str()),
+  return RegSetValueExA(key_.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(id.c_str()),
                         static_cast<DWORD>(id.size() + 1)) == ERROR_SUCCESS;
 }
 
@@ -140,7 +132,7 @@ int CDatabaseRegistry::EnumIds(char* buf, int len) {
   if (status_ != 0) return 0;
   DWORD count = 0;
   DWORD longest = 0;
-  if (RegQueryInfoKeyA(Key(key_), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
+  if (RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr, nullptr, nullptr,
                        nullptr, nullptr) != ERROR_SUCCESS)
     return 0;
   std::vector<char> name(longest + 1);
@@ -148,7 +140,7 @@ int CDatabaseRegistry::EnumIds(char* buf, int len) {
   size_t room = static_cast<size_t>(len) - 1;
   for (DWORD index = 0; index < count; ++index) {
     DWORD size = longest + 1;
-    if (RegEnumKeyExA(Key(key_), index, name.data(), &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumKeyExA(key_.Get(), index, name.data(), &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       continue;
     if (size >= room) break;
     std::memcpy(at, name.data(), size);
@@ -217,6 +209,8 @@ int CDatabaseRegistry::Register(const char* id, const char* path, const char* la
                                 int len) {
   std::lock_guard<std::recursive_mutex> guard(lock_);
   if (status_ != 0 || !Usable(id) || path == nullptr) return 0;
+  // A path the readers' buffer cannot hold would be stored and then read back as "not found".
+  if (std::strlen(path) >= kPathBytes) return 0;
   std::string unique = id;
   // An empty name or a backslash would write into the databases key itself or below another id.
   if (unique.size() > kIdBytes - 1 || unique.find('\\') != std::string::npos) return 0;
@@ -224,27 +218,27 @@ int CDatabaseRegistry::Register(const char* id, const char* path, const char* la
     if (unique.size() >= kIdBytes - 1) return 0;
     unique += '1';
   }
-  HKEY subkey = nullptr;
-  if (RegCreateKeyExA(Key(key_), unique.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &subkey,
-                      nullptr) != ERROR_SUCCESS)
+  win32::ScopedKey subkey;
+  if (RegCreateKeyExA(key_.Get(), unique.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                      subkey.Receive(), nullptr) != ERROR_SUCCESS)
     return 0;
   const std::string labelText = label != nullptr ? label : "";
   int result =
-      RegSetValueExA(subkey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+      RegSetValueExA(subkey.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
                      static_cast<DWORD>(std::strlen(path) + 1)) == ERROR_SUCCESS &&
-              RegSetValueExA(subkey, "Label", 0, REG_SZ, reinterpret_cast<const BYTE*>(labelText.c_str()),
+              RegSetValueExA(subkey.Get(), "Label", 0, REG_SZ, reinterpret_cast<const BYTE*>(labelText.c_str()),
                              static_cast<DWORD>(labelText.size())) == ERROR_SUCCESS
           ? 1
           : 0;
+  subkey.Reset();
   if (result == 1 && makeDefault != 0) result = WriteDefault(unique) ? 1 : 0;
-  RegCloseKey(subkey);
   if (result == 1) CopyOut(unique, buf, len);
   return result;
 }
 
 CDatabaseRegistry::Deletion CDatabaseRegistry::Delete(const std::string& id) {
   if (status_ != 0 || id.empty()) return Deletion::kFailed;
-  if (RegDeleteKeyA(Key(key_), id.c_str()) != ERROR_SUCCESS) return Deletion::kFailed;
+  if (RegDeleteKeyA(key_.Get(), id.c_str()) != ERROR_SUCCESS) return Deletion::kFailed;
   const std::optional<std::string> defaultId = ReadDefault();
   if (!defaultId || Lowered(*defaultId) != Lowered(id)) return Deletion::kDeleted;
   const std::optional<unsigned long> count = SubkeyCount();

@@ -5,11 +5,14 @@
 // own default value names the default database. The operations return what the VRL_Reg*
 // exports return; they are serialised against each other.
 
+#include <windows.h>
+
 #include <mutex>
 #include <optional>
 #include <string>
 
 #include "vrlplay/vrlplay.h"
+#include "win32/scoped_handle.h"
 
 namespace mowik {
 
@@ -19,7 +22,6 @@ class CDatabaseRegistry {
   // writing is refused; creates it when it does not exist. When it can neither be opened nor
   // created there, the same key under HKEY_CURRENT_USER is used.
   CDatabaseRegistry();
-  ~CDatabaseRegistry();
   CDatabaseRegistry(const CDatabaseRegistry&) = delete;
   CDatabaseRegistry& operator=(const CDatabaseRegistry&) = delete;
 
@@ -58,7 +60,7 @@ class CDatabaseRegistry {
   int FindIndex(const std::string& id) const;
   bool WriteDefault(const std::string& id);
 
-  void* key_ = nullptr;
+  win32::ScopedKey key_;
   long status_ = 0;
   std::recursive_mutex lock_;  // an enumeration callback may call the registry again
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "vrlplay/module_folder.h"
+#include "win32/module_folder.h"
 
 namespace mowik {
 namespace {
@@ -19,13 +19,14 @@ bool Present(HMODULE library, const char* name) { return GetProcAddress(library,
 
 bool EngineBinding::Load() {
   Unload();
-  HMODULE library = nullptr;
-  const std::string folder = OwnModuleFolder();
+  win32::ScopedModule module;
+  const std::wstring folder = win32::ModuleFolder(win32::ThisModule());
   if (!folder.empty()) {
-    library = LoadLibraryExA((folder + "varelo.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    module.Reset(LoadLibraryExW((folder + L"\\varelo.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   }
-  if (library == nullptr) library = LoadLibraryA("varelo.dll");
-  if (library == nullptr) return false;
+  if (!module) module.Reset(LoadLibraryW(L"varelo.dll"));
+  if (!module) return false;
+  const HMODULE library = module.Get();
 
   EngineApi api{};
   bool ok = Resolve(library, "init_VRL", api.init) &&
@@ -45,18 +46,14 @@ bool EngineBinding::Load() {
                            "close_Phone", "appendf0_Phone"}) {
     ok = ok && Present(library, name);
   }
-  if (!ok) {
-    FreeLibrary(library);
-    return false;
-  }
-  library_ = library;
+  if (!ok) return false;  // the module frees the library
+  library_ = std::move(module);
   api_ = api;
   return true;
 }
 
 void EngineBinding::Unload() {
-  if (library_ != nullptr) FreeLibrary(static_cast<HMODULE>(library_));
-  library_ = nullptr;
+  library_.Reset();
   api_ = EngineApi{};
 }
 

@@ -1,35 +1,37 @@
 #pragma once
 // The synthesis engine varelo.dll: loaded once per player, its 23 entry points resolved by name.
 
-#include <string>
+#include <windows.h>
 
-#include "vrlplay/vrlplay.h"
+#include "varelo/varelo.h"
+#include "win32/scoped_handle.h"
 
 namespace mowik {
 
-// Entry points the player calls; the other seven are resolved only to check the library.
+// Entry points the player calls, typed as the engine's header declares them; the other seven
+// are resolved only to check the library.
 struct EngineApi {
-  int(VRL_API* init)(const char* path);
-  int(VRL_API* initRename)(const char* path, const char* first, const char* second);
-  void(VRL_API* close)();
-  void(VRL_API* reset)();
-  int(VRL_API* write)(const char* line);
-  int(VRL_API* flush)();
-  int(VRL_API* read)(short* samples, int capacity);
-  int(VRL_API* lastErrorStr)(char* text, int size);
-  void(VRL_API* setNoError)(int flag);
-  int(VRL_API* getNoError)();
-  void(VRL_API* setFreq)(int frequency);
-  int(VRL_API* getFreq)();
-  void(VRL_API* setVolumeRatio)(float ratio);
-  float(VRL_API* getVolumeRatio)();
-  int(VRL_API* getVersion)(char* text, int length);
-  int(VRL_API* getDatabaseInfo)(char* text, int size, int index);
+  decltype(&init_VRL) init;
+  decltype(&init_rename_VRL) initRename;
+  decltype(&close_VRL) close;
+  decltype(&reset_VRL) reset;
+  decltype(&write_VRL) write;
+  decltype(&flush_VRL) flush;
+  decltype(&read_VRL) read;
+  decltype(&lastErrorStr_VRL) lastErrorStr;
+  decltype(&setNoError_VRL) setNoError;
+  decltype(&getNoError_VRL) getNoError;
+  decltype(&setFreq_VRL) setFreq;
+  decltype(&getFreq_VRL) getFreq;
+  decltype(&setVolumeRatio_VRL) setVolumeRatio;
+  decltype(&getVolumeRatio_VRL) getVolumeRatio;
+  decltype(&getVersion_VRL) getVersion;
+  decltype(&getDatabaseInfo_VRL) getDatabaseInfo;
 };
 
 // Samples read_VRL may place per call; the text buffer of lastErrorStr_VRL.
-inline constexpr int kEngineBlockSamples = 4096;
-inline constexpr int kEngineErrorTextBytes = 200;
+inline constexpr int kEngineBlockSamples = VRL_BLOCK_SAMPLES;
+inline constexpr int kEngineErrorTextBytes = VRL_ERROR_TEXT;
 
 class EngineBinding {
  public:
@@ -43,11 +45,11 @@ class EngineBinding {
   // resolves all 23 names. False, with nothing loaded, when the library or any name is missing.
   bool Load();
   void Unload();
-  bool Loaded() const { return library_ != nullptr; }
+  bool Loaded() const { return static_cast<bool>(library_); }
   const EngineApi& Api() const { return api_; }
 
  private:
-  void* library_ = nullptr;
+  win32::ScopedModule library_;
   EngineApi api_{};
 };
 

@@ -10,12 +10,15 @@
 #include <optional>
 #include <string>
 
+#include "vrlplay/command_stream.h"
 #include "vrlplay/copy_out.h"
 #include "vrlplay/database_info.h"
-#include "vrlplay/module_folder.h"
 #include "vrlplay/player.h"
 #include "vrlplay/request.h"
 #include "vrlplay/vrlplay.h"
+#include "win32/message_wait.h"
+#include "win32/module_folder.h"
+#include "win32/scoped_handle.h"
 
 using mowik::CopyOut;
 using mowik::CPlayer;
@@ -31,7 +34,15 @@ std::shared_ptr<CPlayer> g_player;
 // an unload on another thread frees it only after them.
 std::shared_ptr<CPlayer> Player() {
   std::lock_guard<std::mutex> guard(g_playerLock);
-  if (!g_player) g_player = std::make_shared<CPlayer>(mowik::OwnModuleInstance());
+  if (!g_player) {
+    // The player's thread runs code of this library for as long as the process lives, and a
+    // host may free the library at any time (plug-in hosts load it for one sentence): once
+    // there is a player, the library stays loaded until the process ends.
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&Player), &pinned);
+    g_player = std::make_shared<CPlayer>(mowik::win32::ThisModule());
+  }
   return g_player;
 }
 
@@ -39,6 +50,12 @@ bool PhonemeKind(int type) { return type == mowik::kPhonemeFile || type == mowik
 
 int QueueRatio(int type, float ratio) {
   auto player = Player();
+  // A ratio the engine cannot use would break every later play: refused here, never queued.
+  if (!mowik::UsableRatio(ratio)) {
+    player->RecordArgumentError(
+        mowik::RatioRefused(type == mowik::kPitchRatio ? "Pitch ratio" : "Duration ratio", ratio));
+    return VRL_ERR_BAD_COMMAND;
+  }
   // A player whose thread could not start, though its engine is there, says so rather than
   // queue for nobody. Without an engine the ratio is queued all the same and the result is 0.
   if (!player->HasPlayThread() && player->EngineLoaded()) return player->ErrorCode();
@@ -149,6 +166,10 @@ int VRL_API VRL_GetDefaultFreq(void) {
 
 int VRL_API VRL_SetVolumeRatio(float ratio) {
   auto player = Player();
+  if (!mowik::UsableVolume(ratio)) {
+    player->RecordArgumentError(mowik::RatioRefused("Volume ratio", ratio));
+    return VRL_ERR_BAD_COMMAND;
+  }
   if (!player->EngineLoaded()) return player->ErrorCode();
   player->Engine().setVolumeRatio(ratio);
   return 0;
@@ -236,29 +257,34 @@ void VRL_API VRL_VRLUnload(void) {
     player = g_player;
   }
   if (!player) return;
+  // From a notification on the play thread the thread cannot be waited for: the unload ends
+  // the request and drops the queue as a stop from there does, and the player stays for the
+  // next call.
+  if (player->OnPlayThread()) {
+    player->RaiseStopFromPlayThread();
+    return;
+  }
   player->Shutdown();
-  // From a notification on the play thread the thread cannot be waited for; it ends on its
-  // own once the notification returns, and the player stays.
-  if (player->OnPlayThread()) return;
   std::lock_guard<std::mutex> guard(g_playerLock);
   if (g_player == player) g_player.reset();
 }
 
 int VRL_API VRL_StartControlPanel(void* ownerWindow) {
-  char systemFolder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(systemFolder, MAX_PATH);
-  const std::string folder = length > 0 && length < MAX_PATH ? std::string(systemFolder, length) : std::string();
-  const std::string arguments =
-      ownerWindow != nullptr ? std::to_string(reinterpret_cast<uintptr_t>(ownerWindow)) : std::string();
+  wchar_t systemFolder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(systemFolder, MAX_PATH);
+  const std::wstring folder = length > 0 && length < MAX_PATH ? std::wstring(systemFolder, length) : std::wstring();
+  const std::wstring arguments =
+      ownerWindow != nullptr ? std::to_wstring(reinterpret_cast<uintptr_t>(ownerWindow)) : std::wstring();
 
   // The system directory first, as older installations expect; then beside this library.
+  const std::wstring ownFolder = mowik::win32::ModuleFolder(mowik::win32::ThisModule());
   PROCESS_INFORMATION process{};
   bool started = false;
-  for (const std::string& program : {folder + "\\VrlCpl.exe", mowik::OwnModuleFolder() + "VrlCpl.exe"}) {
-    std::string commandLine = arguments;
-    STARTUPINFOA startup{};
+  for (const std::wstring& program : {folder + L"\\VrlCpl.exe", ownFolder + L"\\VrlCpl.exe"}) {
+    std::wstring commandLine = arguments;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+    if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
       started = true;
       break;
@@ -270,19 +296,12 @@ int VRL_API VRL_StartControlPanel(void* ownerWindow) {
     return -1;
   }
   CloseHandle(process.hThread);
+  const mowik::win32::ScopedHandle panel(process.hProcess);
   // The panel's window may be owned by one of ours: keep this thread's messages flowing.
-  for (;;) {
-    const DWORD result = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT);
-    if (result != WAIT_OBJECT_0 + 1) break;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  const HANDLE handles[] = {panel.Get()};
+  mowik::win32::WaitDispatching(handles);
   DWORD exitCode = static_cast<DWORD>(-1);
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hProcess);
+  GetExitCodeProcess(panel.Get(), &exitCode);
   return static_cast<int>(exitCode);
 }
 

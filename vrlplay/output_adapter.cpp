@@ -9,7 +9,8 @@ namespace {
 
 // The outputs read the request's flag word as it is.
 static_assert(kOutputFileType0 == VRL_OUT_FILE_TYPE0 && kOutputFileType1 == VRL_OUT_FILE_TYPE1 &&
-              kOutputFileType2 == VRL_OUT_FILE_TYPE2 && kOutputALaw == VRL_ALAW && kOutputMuLaw == VRL_MULAW);
+              kOutputFileType2 == VRL_OUT_FILE_TYPE2 && kOutputALaw == VRL_ALAW && kOutputMuLaw == VRL_MULAW &&
+              kOutputKindDevice == kDeviceOutputKind);
 
 class AudioPlayerOutput : public PlayerOutput {
  public:
@@ -27,9 +28,9 @@ class AudioPlayerOutput : public PlayerOutput {
 
 }  // namespace
 
-std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate,
+std::unique_ptr<PlayerOutput> OpenPlayerOutput(HMODULE module, int flags, const char* outFile, int rate,
                                                std::function<bool()> stopRequested) {
-  auto output = OpenAudioOutput(static_cast<HINSTANCE>(moduleInstance), flags, outFile, rate);
+  auto output = OpenAudioOutput(module, flags, outFile, rate);
   output->SetStopCheck(std::move(stopRequested));
   return std::make_unique<AudioPlayerOutput>(std::move(output));
 }

@@ -2,6 +2,8 @@
 // The seam between the play thread and the audio outputs: everything the player asks of an
 // output, and the one function that opens the right one for a request's flag word.
 
+#include <windows.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,17 +17,16 @@ class PlayerOutput {
   virtual void Stop() = 0;  // silences at once; a following close does not wait
   virtual bool Write(const int16_t* samples, int count) = 0;
   virtual int Status() const = 0;  // 0 open and ready, negative when opening failed
-  virtual int Kind() const = 0;    // 0, 1, 2 for the file types, 4 for the sound device
+  virtual int Kind() const = 0;    // 0, 1, 2 for the file types, kDeviceOutputKind for the device
 };
 
-// Output kind for a VRL_Play flag word: the first file-type bit set, else the sound device.
-int OutputKindOf(int flags);
+inline constexpr int kDeviceOutputKind = 4;
 
 // Opens the output the flag word asks for at the given sample rate (outFile for the file
 // kinds). Never null: a failed open shows in Status(). stopRequested is asked while the
 // output waits on the device (for room, or for the end of playback at close); when it says
 // so the output silences the device and stops waiting.
-std::unique_ptr<PlayerOutput> OpenPlayerOutput(void* moduleInstance, int flags, const char* outFile, int rate,
+std::unique_ptr<PlayerOutput> OpenPlayerOutput(HMODULE module, int flags, const char* outFile, int rate,
                                                std::function<bool()> stopRequested);
 
 }  // namespace mowik

@@ -9,15 +9,10 @@
 #include "vrlplay/vrlplay.h"
 
 namespace mowik {
-namespace {
-
-HANDLE Handle(void* handle) { return static_cast<HANDLE>(handle); }
-
-}  // namespace
 
 void CPlayer::PlayThread() {
   threadRunning_ = true;
-  HANDLE signals[2] = {Handle(quit_), Handle(workEvent_)};
+  const HANDLE signals[2] = {quit_.Get(), workEvent_.Get()};
   for (;;) {
     // Idle: poll for the quit signal every 10 ms, waking early when a request arrives.
     const DWORD timeout = QueueCount() != 0 ? 0 : 10;
@@ -60,20 +55,20 @@ void CPlayer::HandleRequest(CRequest& request) {
         ApplyRatio(RatioKind::kDuration, request.ratio);
         break;
       default:
-        throw CStackError::Of(-5);
+        throw CStackError::Of(VRL_ERR_BAD_COMMAND);
     }
   } catch (const CStackError& error) {
     SetError(error);
-    cancelled = error.Code() == -1;
+    cancelled = error.Code() == VRL_ERR_CANCELLED;
   } catch (const std::bad_alloc&) {
-    SetError(CStackError::Of(-2, "out of memory"));
+    SetError(CStackError::Of(VRL_ERR_ENGINE, "out of memory"));
   }
   if (cancelled) {
     // Drops the request in progress too; a request appended after this is left for the next round.
     current_ = nullptr;
     queue_.DiscardAll();
   } else {
-    if (ErrorCode() != -1 && (flags & VRL_NOTIFY_QUEUE_END) && (flags & VRL_KEEP_OUTPUT) && QueueCount() == 1) {
+    if (ErrorCode() != VRL_ERR_CANCELLED && (flags & VRL_NOTIFY_QUEUE_END) && (flags & VRL_KEEP_OUTPUT) && QueueCount() == 1) {
       Notify(VRL_MSG_QUEUE_END, 0, 0);
     }
     current_ = nullptr;
@@ -95,8 +90,8 @@ void CPlayer::HandlePlay(CRequest& request) {
       SetError(error);  // on record before the end notification, as when it was raised
       failure = std::current_exception();
     } catch (const std::bad_alloc&) {
-      SetError(CStackError::Of(-2, "out of memory"));
-      failure = std::make_exception_ptr(CStackError::Of(-2, "out of memory"));
+      SetError(CStackError::Of(VRL_ERR_ENGINE, "out of memory"));
+      failure = std::make_exception_ptr(CStackError::Of(VRL_ERR_ENGINE, "out of memory"));
     }
   }
   if (request.flags & VRL_NOTIFY_END) Notify(VRL_MSG_END, text, kind);
@@ -130,7 +125,7 @@ void CPlayer::SelectDatabaseRequest(const std::string& id, int type, const char*
                                                : Engine().init(path.c_str());
   if (result != 0) {
     SetDatabaseId(std::string());
-    throw CStackError::Of(-7, id);
+    throw CStackError::Of(VRL_ERR_LOAD_DATABASE, id);
   }
   SetDatabaseId(id);
 }
@@ -146,8 +141,8 @@ void CPlayer::OpenOutput() {
   const char* outFile = request && request->outFile ? request->outFile->c_str() : nullptr;
   output_ = OpenPlayerOutput(module_, flags, outFile, Engine().getFreq(), [this] { return StopRequested(); });
   if (output_->Status() != 0) {
-    const bool device = output_->Kind() == 4;
-    throw CStackError::Of(-6, device || outFile == nullptr ? std::string() : std::string(outFile));
+    const bool device = output_->Kind() == kDeviceOutputKind;
+    throw CStackError::Of(VRL_ERR_OPEN_OUTPUT, device || outFile == nullptr ? std::string() : std::string(outFile));
   }
   outputOpen_ = true;
   PlayPhonemeText(RatioLine(RatioKind::kPitch, PitchRatio()), false);
@@ -188,23 +183,23 @@ void CPlayer::PlayPhonemeText(const std::string& text, bool closeAtEnd) {
 void CPlayer::WriteLine(const std::string& line) {
   if (Engine().write(line.c_str()) != 0) return;
   Drain();
-  if (Engine().write(line.c_str()) == 0) throw CStackError::Of(-3);
+  if (Engine().write(line.c_str()) == 0) throw CStackError::Of(VRL_ERR_WRITE);
 }
 
 void CPlayer::FlushEngine() {
   if (Engine().flush() == 0) {
     Drain();
-    if (Engine().flush() == 0) throw CStackError::Of(-3);
+    if (Engine().flush() == 0) throw CStackError::Of(VRL_ERR_WRITE);
   }
   Drain();
 }
 
 CStackError CPlayer::OutputWriteFailed() const {
   const CRequest* request = current_;
-  if (output_ && output_->Kind() != 4 && request && request->outFile) {
-    return CStackError(-6, {"Can't write device out", *request->outFile});
+  if (output_ && output_->Kind() != kDeviceOutputKind && request && request->outFile) {
+    return CStackError(VRL_ERR_OPEN_OUTPUT, {"Can't write device out", *request->outFile});
   }
-  return CStackError(-6, {"Can't write device out"});
+  return CStackError(VRL_ERR_OPEN_OUTPUT, {"Can't write device out"});
 }
 
 void CPlayer::Drain() {
@@ -229,7 +224,7 @@ void CPlayer::Drain() {
     char text[kEngineErrorTextBytes] = {};
     Engine().lastErrorStr(text, kEngineErrorTextBytes);
     text[kEngineErrorTextBytes - 1] = '\0';
-    throw CStackError::Of(-2, text);
+    throw CStackError::Of(VRL_ERR_ENGINE, text);
   }
 }
 
@@ -247,7 +242,7 @@ intptr_t CPlayer::Notify(unsigned offset, intptr_t first, intptr_t second) {
 bool CPlayer::StopRequested() const { return stopRequests_.load() > 0 || QuitSignalled(); }
 
 void CPlayer::CheckCancelled() {
-  if (StopRequested()) throw CStackError::Of(-1);
+  if (StopRequested()) throw CStackError::Of(VRL_ERR_CANCELLED);
 }
 
 void CPlayer::ChangeDirectory(const std::string& path) { SetCurrentDirectoryA(path.c_str()); }

@@ -5,6 +5,8 @@
 // databases, applies ratios, plays phoneme text and command streams into an audio output and
 // sends the notifications.
 
+#include <windows.h>
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -18,12 +20,13 @@
 #include "vrlplay/output_seam.h"
 #include "vrlplay/request_queue.h"
 #include "vrlplay/stack_error.h"
+#include "win32/scoped_handle.h"
 
 namespace mowik {
 
 class CPlayer : private CommandHost {
  public:
-  explicit CPlayer(void* moduleInstance);
+  explicit CPlayer(HMODULE module);
   // Frees what start-up acquired; Shutdown must have ended the play thread first.
   ~CPlayer() override;
   CPlayer(const CPlayer&) = delete;
@@ -39,7 +42,7 @@ class CPlayer : private CommandHost {
   // Records a refused argument, unless a start-up failure must stay on record.
   void RecordArgumentError(const CStackError& error);
 
-  bool HasPlayThread() const { return thread_ != nullptr; }
+  bool HasPlayThread() const { return static_cast<bool>(thread_); }
   bool OnPlayThread() const;
   bool EngineLoaded() const { return engine_.Loaded(); }
   const EngineApi& Engine() const { return engine_.Api(); }
@@ -67,7 +70,7 @@ class CPlayer : private CommandHost {
   void SetMessageBase(unsigned base) { messageBase_ = base; }
 
  private:
-  static unsigned long __stdcall ThreadMain(void* player);
+  static DWORD WINAPI ThreadMain(void* player);
   void PlayThread();
   void HandleRequest(CRequest& request);
   void HandlePlay(CRequest& request);
@@ -78,7 +81,7 @@ class CPlayer : private CommandHost {
   void WriteLine(const std::string& line);
   void FlushEngine();
   void Drain();
-  CStackError OutputWriteFailed() const;  // -6 for a write the output refused
+  CStackError OutputWriteFailed() const;  // VRL_ERR_OPEN_OUTPUT for a write the output refused
   intptr_t Notify(unsigned offset, intptr_t first, intptr_t second);
   void SetError(const CStackError& error);
   void ClearError();
@@ -99,7 +102,7 @@ class CPlayer : private CommandHost {
   void PlayPhonemes(const std::string& text, bool closeAtEnd) override;
   void DispatchMessages() override { DispatchOwnMessages(); }
 
-  void* module_;
+  HMODULE module_;
   std::unique_ptr<CDatabaseRegistry> registry_;
   EngineBinding engine_;
   std::atomic<float> pitchRatio_{1.0f};
@@ -115,12 +118,12 @@ class CPlayer : private CommandHost {
   // Events: quit (manual, set by Shutdown), queue empty (manual, set while the queue is
   // empty), work (auto, set when a request arrives so the idle thread need not wait the full
   // poll).
-  void* quit_ = nullptr;
-  void* emptyEvent_ = nullptr;
-  void* workEvent_ = nullptr;
+  win32::ScopedHandle quit_;
+  win32::ScopedHandle emptyEvent_;
+  win32::ScopedHandle workEvent_;
   RequestQueue queue_;
-  void* thread_ = nullptr;
-  unsigned long threadId_ = 0;
+  win32::ScopedHandle thread_;
+  DWORD threadId_ = 0;
   std::atomic<int> stopRequests_{0};
   std::atomic<int> ownStops_{0};  // of stopRequests_, those the play thread lowers itself
   std::atomic<bool> outputOpen_{false};

@@ -16,9 +16,10 @@ class CStackError {
   // one is put in front of it followed by CR LF. No texts: no message.
   CStackError(int code, std::initializer_list<std::string_view> texts);
 
-  // The player's own error for code: its fixed message, with detail where the code takes one
-  // (-2 engine text, -4 file name, -6 output file name or empty for the device, -7 database id).
-  // Codes outside -1 to -11 carry no message.
+  // The player's own error for code (a VRL_ERR_ code of vrlplay.h): its fixed message, with
+  // detail where the code takes one (VRL_ERR_ENGINE the engine's text, VRL_ERR_OPEN_FILE the
+  // file name, VRL_ERR_OPEN_OUTPUT the output file name or empty for the device,
+  // VRL_ERR_LOAD_DATABASE the database id). Other codes carry no message.
   static CStackError Of(int code, std::string_view detail = {});
 
   int Code() const { return code_; }

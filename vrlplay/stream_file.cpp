@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "vrlplay/stack_error.h"
+#include "vrlplay/vrlplay.h"
 
 namespace mowik {
 namespace {
@@ -16,17 +17,17 @@ struct FileCloser {
 
 std::string ReadStreamFile(const std::string& name) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
-  if (!file) throw CStackError::Of(-4, name);
+  if (!file) throw CStackError::Of(VRL_ERR_OPEN_FILE, name);
 
   std::string raw;
   char block[65536];
   for (;;) {
     const size_t got = std::fread(block, 1, sizeof block, file.get());
     if (got == 0) break;
-    if (static_cast<int64_t>(raw.size() + got) > kMaxStreamFileBytes) throw CStackError::Of(-4, name);
+    if (static_cast<int64_t>(raw.size() + got) > kMaxStreamFileBytes) throw CStackError::Of(VRL_ERR_OPEN_FILE, name);
     raw.append(block, got);
   }
-  if (std::ferror(file.get())) throw CStackError::Of(-4, name);
+  if (std::ferror(file.get())) throw CStackError::Of(VRL_ERR_OPEN_FILE, name);
 
   // Read as a text file: a Ctrl-Z (which old editors put at the end) ends the text.
   const size_t end = raw.find('\x1A');

@@ -88,7 +88,13 @@ int VRL_API VRL_Stop(void);
 int VRL_API VRL_WaitForEnd(void);  /* the code once the queue is empty */
 int VRL_API VRL_IsPlaying(void);   /* 1 while any request is queued or in progress */
 
-/* Voice settings. Ratio setters are queued and applied in order by the play thread. */
+/* Voice settings. Ratio setters are queued and applied in order by the play thread; they
+   return 0, or the start-up error code when the player has an engine but no play thread. The
+   other setters act at once and return 0, or the start-up error code without an engine.
+   A ratio the engine cannot use is refused with VRL_ERR_BAD_COMMAND and a message, and the
+   old ratio stays: pitch and duration ratios must be 0.05 to 20, a volume ratio 0 to 20 (NaN
+   and infinities never). Command streams refuse such "pitch=", "time=" and "vol=" values the
+   same way, ending the request. */
 int VRL_API VRL_SetPitchRatio(float ratio);
 int VRL_API VRL_SetDurationRatio(float ratio);
 float VRL_API VRL_GetPitchRatio(void);
@@ -97,43 +103,64 @@ int VRL_API VRL_SetVoiceFreq(int frequency);
 int VRL_API VRL_GetVoiceFreq(void);   /* 0 without an engine */
 int VRL_API VRL_GetDefaultFreq(void); /* -1 without an engine */
 int VRL_API VRL_SetVolumeRatio(float ratio);
-float VRL_API VRL_GetVolumeRatio(void);
+float VRL_API VRL_GetVolumeRatio(void); /* 0.0 without an engine */
 int VRL_API VRL_SetNoError(int flag);
-int VRL_API VRL_GetNoError(void);
+int VRL_API VRL_GetNoError(void);       /* 0 without an engine */
 
-/* Database selection (waits for the queue) and information. */
+/* Database selection: queued, then waits for the queue; the code of the selection (0, or
+   VRL_ERR_LOAD_DATABASE), the start-up code when the registry or the engine is missing or
+   there is no play thread, VRL_ERR_BAD_COMMAND for a null id. */
 int VRL_API VRL_SetDatabase(const char *id);
 int VRL_API VRL_SetDatabaseEx(const char *id, const char *first, const char *second);
+/* The id of the loaded database, by the buffer rule (0 when none is loaded). */
 int VRL_API VRL_GetDatabase(char *buf, int len);
+/* Information text number index of the loaded database: its length (without the NUL), 0 when
+   the engine has no such text, -1 without an engine; with a buffer the text is copied by the
+   buffer rule as well. */
 int VRL_API VRL_GetDatabaseInfo(int index, char *buf, int len);
+/* All information texts one after another: with buf null their total length, else 0 after
+   copying them by the buffer rule; -1 without an engine. */
 int VRL_API VRL_GetDatabaseAllInfo(char *buf, int len);
 
 /* Version, errors, notifications, teardown, control panel. */
+/* The engine's version number with its text in buf; -1 for a null buf or len < 1; the start-up
+   code without an engine. */
 int VRL_API VRL_GetVersion(char *buf, int len);
-int VRL_API VRL_LastError(char *buf, int len); /* buf null: the code; else the message */
+int VRL_API VRL_LastError(char *buf, int len); /* buf null: the code; else the message, by the buffer rule */
+/* Sets the message base unless start-up failed with VRL_ERR_THREAD or worse; returns the
+   current error code either way. */
 int VRL_API VRL_SetCallbackMsgBase(unsigned int base);
+/* Ends the player (its thread, engine and outputs); the next call starts a new one. From a
+   notification function it ends the request and drops the queue as VRL_Stop does there. The
+   library stays loaded once any export has been called, so FreeLibrary is safe at any time. */
 void VRL_API VRL_VRLUnload(void);
 int VRL_API VRL_StartControlPanel(void *ownerWindow); /* exit code, -1 when it cannot start */
 
-/* Registry list of voice databases. Text getters: 0 and the text, 2 when not found; index
-   getters: -1 when not found. */
-int VRL_API VRL_RegEnumDatabase(char *buf, int len); /* NUL-separated ids, one more NUL */
-int VRL_API VRL_RegEnumDatabaseCallback(VRL_ENUM_FUNCTION function, VRL_PARAM user);
-int VRL_API VRL_RegGetDatabaseLabel(const char *id, char *buf, int len);
-int VRL_API VRL_RegGetDatabasePath(const char *id, char *buf, int len);
-int VRL_API VRL_RegGetDatabaseCount(void);
-int VRL_API VRL_RegGetDefaultDatabase(char *buf, int len);
-int VRL_API VRL_RegSetDefaultDatabase(const char *id);
+/* Registry list of voice databases. Each call states its result; "by the buffer rule" text is
+   copied as the top of this file says. A null or unusable argument counts as "not found". */
+int VRL_API VRL_RegEnumDatabase(char *buf, int len); /* NUL-separated ids, one more NUL: 1; 0 when
+                                                       buf is null, len < 1 or the list cannot be read */
+int VRL_API VRL_RegEnumDatabaseCallback(VRL_ENUM_FUNCTION function, VRL_PARAM user); /* calls made */
+int VRL_API VRL_RegGetDatabaseLabel(const char *id, char *buf, int len); /* 0 and the text; 2 not found */
+int VRL_API VRL_RegGetDatabasePath(const char *id, char *buf, int len);  /* 0 and the text; 2 not found */
+int VRL_API VRL_RegGetDatabaseCount(void);                               /* count; -1 unreadable */
+int VRL_API VRL_RegGetDefaultDatabase(char *buf, int len);               /* 0 and the id; 2 none */
+int VRL_API VRL_RegSetDefaultDatabase(const char *id);                   /* 1 written; 0 not */
+/* Adds a database: 1 and the id it was stored under (id with '1's appended when taken) in buf
+   by the buffer rule; 0 when refused (empty id, id over 31 characters or with a backslash,
+   null path, a path of 260 characters or more, no room for a unique id, a registry failure). */
 int VRL_API VRL_RegisterDatabase(const char *id, const char *path, const char *label,
                                  int makeDefault, char *buf, int len);
+/* 1 only when the removed database was the default and another one became the default; 0
+   otherwise (also when it was removed without moving the default). */
 int VRL_API VRL_UnregisterDatabase(const char *id);
-int VRL_API VRL_UnregisterAll(void);
-int VRL_API VRL_DatabaseExist(const char *id);
-int VRL_API VRL_RegIdxGetDatabaseId(int index, char *buf, int len);
-int VRL_API VRL_RegIdxGetDatabasePath(int index, char *buf, int len);
-int VRL_API VRL_RegIdxGetDatabaseLabel(int index, char *buf, int len);
-int VRL_API VRL_RegIdxGetDatabaseIndex(const char *id);
-int VRL_API VRL_RegIdxGetDefaultDatabase(void);
+int VRL_API VRL_UnregisterAll(void);              /* 1 when the list held a database; 0 when empty */
+int VRL_API VRL_DatabaseExist(const char *id);    /* 1 when an id matches exactly (case counts); 0 */
+int VRL_API VRL_RegIdxGetDatabaseId(int index, char *buf, int len);    /* 0 and the text; 2 not found */
+int VRL_API VRL_RegIdxGetDatabasePath(int index, char *buf, int len);  /* 0 and the text; 2 not found */
+int VRL_API VRL_RegIdxGetDatabaseLabel(int index, char *buf, int len); /* 0 and the text; 2 not found */
+int VRL_API VRL_RegIdxGetDatabaseIndex(const char *id); /* index, case ignored; -1 not found */
+int VRL_API VRL_RegIdxGetDefaultDatabase(void);         /* index of the default; -1 none */
 
 #ifdef __cplusplus
 }

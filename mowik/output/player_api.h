@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-namespace mowik {
+#include "vrlplay/vrlplay.h"  // the flag words and error codes of these calls
 
-// VRL_Play's flag word: return only when the queue is empty.
-constexpr int32_t kVrlWait = 0x40;
+namespace mowik {
 
 class PlayerApi {
  public:

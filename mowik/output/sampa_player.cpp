@@ -37,7 +37,7 @@ void SampaPlayer::PlaySampa(const std::string& phonemeText) {
   if (!player_.Unavailable()) {
     // The player plays only lines that end in a line break, and the pipeline leaves the last
     // line without one: ending the text here lets the last phoneme be heard too.
-    ReportPlayerError(player_.Play(phonemeText + "\r\n", kVrlWait | fileFlags_, outFile_, 0));
+    ReportPlayerError(player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0));
   }
   ReportPlayerError(player_.Stop());
 }

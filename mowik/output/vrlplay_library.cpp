@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "vrlplay/vrlplay.h"
+#include "win32/ansi_text.h"
+
 namespace mowik {
 namespace {
 
@@ -10,35 +13,17 @@ constexpr const char* kFunctionNames[] = {
     "VRL_SetVoiceFreq", "VRL_Play", "VRL_Stop", "VRL_LastError",
 };
 
-using IsPlayingFn = int(WINAPI*)();
-using SetDatabaseFn = int(WINAPI*)(const char*);
-using SetRatioFn = int(WINAPI*)(float);
-using SetVoiceFreqFn = int(WINAPI*)(int);
-using PlayFn = int(WINAPI*)(const char*, int, const char*, LONG_PTR);
-using StopFn = int(WINAPI*)();
-using LastErrorFn = int(WINAPI*)(char*, int);
+// Typed as the player's header declares them.
+using IsPlayingFn = decltype(&VRL_IsPlaying);
+using SetDatabaseFn = decltype(&VRL_SetDatabase);
+using SetRatioFn = decltype(&VRL_SetPitchRatio);
+using SetVoiceFreqFn = decltype(&VRL_SetVoiceFreq);
+using PlayFn = decltype(&VRL_Play);
+using StopFn = decltype(&VRL_Stop);
+using LastErrorFn = decltype(&VRL_LastError);
 
-// Text for the player goes in the system's ANSI code page.
-std::string Ansi(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                        nullptr, nullptr);
-  return out;
-}
-
-// Text from the player comes in the system's ANSI code page too.
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
+// Text for the player goes in the system's ANSI code page, and comes back in it.
+std::string Ansi(const std::wstring& text) { return win32::AnsiFromWide(text); }
 
 std::wstring Wide(const char* text) {
   std::wstring out;
@@ -70,7 +55,7 @@ void* VrlplayLibrary::Resolve(Function function) {
   resolved_[function] = true;
   if (!module_) return nullptr;
   functions_[function] = reinterpret_cast<void*>(
-      GetProcAddress(static_cast<HMODULE>(module_), kFunctionNames[function]));
+      GetProcAddress(module_, kFunctionNames[function]));
   if (!functions_[function]) {
     unavailable_ = true;
     reporter_.ShowPlayerError(fileName_ + L" has no function " + Wide(kFunctionNames[function]) +
@@ -107,7 +92,7 @@ int32_t VrlplayLibrary::SetVoiceFreq(int32_t hertz) {
 int32_t VrlplayLibrary::Play(const std::string& text, int32_t flags, const std::wstring& outFile,
                              intptr_t target) {
   auto fn = reinterpret_cast<PlayFn>(Resolve(kPlay));
-  return fn ? fn(text.c_str(), flags, Ansi(outFile).c_str(), static_cast<LONG_PTR>(target)) : 0;
+  return fn ? fn(text.c_str(), flags, Ansi(outFile).c_str(), reinterpret_cast<void*>(target)) : 0;
 }
 
 int32_t VrlplayLibrary::Stop() {
@@ -120,6 +105,6 @@ int32_t VrlplayLibrary::LastError(char* buf, int32_t len) {
   return fn ? fn(buf, len) : 0;
 }
 
-std::wstring VrlplayLibrary::TextFromPlayer(const std::string& text) const { return FromAnsi(text); }
+std::wstring VrlplayLibrary::TextFromPlayer(const std::string& text) const { return win32::WideFromAnsi(text); }
 
 }  // namespace mowik

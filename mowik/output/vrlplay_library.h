@@ -4,6 +4,8 @@
 // missing library or function is reported once through the reporter; the call then returns 0
 // and Unavailable() turns true. Windows only.
 
+#include <windows.h>
+
 #include <string>
 
 #include "mowik/output/player_api.h"
@@ -39,7 +41,7 @@ class VrlplayLibrary : public PlayerApi {
 
   PlayerReporter& reporter_;
   std::wstring fileName_;
-  void* module_ = nullptr;
+  HMODULE module_ = nullptr;  // never freed: see the destructor
   bool loadTried_ = false;
   bool unavailable_ = false;
   void* functions_[kFunctionCount] = {};

@@ -93,8 +93,8 @@ TEST_F(Varelo, ReportsABadLineThroughReadAndTheErrorText) {
   ASSERT_EQ(Get<decltype(&init_VRL)>("init_VRL")("pl1"), 0);
   int error = 0;
   Speak("a 70 0 120\nQQ 70\n", &error);
-  EXPECT_EQ(error, VRL_ERR_BAD_LINE);
-  EXPECT_EQ(Get<decltype(&lastError_VRL)>("lastError_VRL")(), VRL_ERR_BAD_LINE);
+  EXPECT_EQ(error, VARELO_ERR_BAD_LINE);
+  EXPECT_EQ(Get<decltype(&lastError_VRL)>("lastError_VRL")(), VARELO_ERR_BAD_LINE);
   char text[VRL_ERROR_TEXT];
   std::memset(text, '#', sizeof text);
   Get<decltype(&lastErrorStr_VRL)>("lastErrorStr_VRL")(text, sizeof text);

@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "vovedodudo/vovedodudo.h"
 #include "soundformat/half_rate_g711.h"
+#include "win32/message_wait.h"
 
 namespace mowik {
 namespace {
@@ -36,14 +36,6 @@ LRESULT CALLBACK OutputWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 bool PlaybackFinished() { return playbackFinished; }
-
-void DispatchThreadMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 CAudioOutput::CAudioOutput(HINSTANCE instance, int kind, int formatBits)
     : instance_(instance), kind_(kind), formatBits_(formatBits) {
@@ -94,7 +86,7 @@ bool CAudioOutput::Hand(const void* data, int bytesPerSample, int count) {
     }
     taken += n;
     if (kind_ == kOutputKindDevice) clock_.Written(static_cast<size_t>(n), rate_);
-    DispatchThreadMessages();
+    win32::DispatchWaitingMessages();
     if (taken < count && StopRequested()) {
       Stop();
       accepted = false;
@@ -122,13 +114,13 @@ void CAudioOutput::Close() {
     // longer than the audio still to play and a margin.
     const auto giveUp = clock_.PlayedBy() + kPlayedMargin;
     while (!playbackFinished) {
-      DispatchThreadMessages();
+      win32::DispatchWaitingMessages();
       if (playbackFinished || PlaybackClock::Clock::now() > giveUp) break;
       if (StopRequested()) {
         Stop();
         break;
       }
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      win32::WaitForMessages(10);
     }
   }
   // A refused format still leaves the device or file open: release it too.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "soundformat/playback_clock.h"
+#include "vovedodudo/vovedodudo.h"
 
 namespace mowik {
 
@@ -78,7 +79,7 @@ class CAudioOutput {
   HINSTANCE instance_;
   int status_ = kOutputReady;
   HWND window_ = nullptr;
-  void* audio_ = nullptr;
+  AUDIOHANDLE audio_ = nullptr;
   int samplesWritten_ = 0;
   int kind_;
   int formatBits_;  // bit 0 A-law, bit 1 mu-law (file type 0 only)
@@ -127,8 +128,5 @@ std::unique_ptr<CAudioOutput> OpenAudioOutput(HINSTANCE instance, int flags, con
 // The library-wide playback-finished flag: cleared when an output is constructed or closed
 // and by kAudioPlaying, set by kAudioPlayed and by Stop.
 bool PlaybackFinished();
-
-// Takes and dispatches every message waiting for the calling thread.
-void DispatchThreadMessages();
 
 }  // namespace mowik

@@ -150,6 +150,23 @@ TEST(RunCommandStream, ZeroRatiosChangeNothing) {
   EXPECT_EQ(host.log, (std::vector<std::string>{"time 0.500000"}));
 }
 
+TEST(RunCommandStream, RatiosTheEngineCannotUseEndTheStreamBeforeReachingIt) {
+  for (const char* line : {"time=1e30\n", "pitch=-1\n", "time=0.01\n", "pitch=1e99\n", "vol=-0.5\n", "vol=21\n"}) {
+    RecordingHost host;
+    try {
+      RunCommandStream(std::string("voice=1\n") + line + "voice=2\n", true, host);
+      ADD_FAILURE() << line << " was taken";
+    } catch (const CStackError& error) {
+      EXPECT_EQ(error.Code(), -5) << line;
+      EXPECT_TRUE(error.Message().has_value()) << line;
+    }
+    EXPECT_EQ(host.log, (std::vector<std::string>{"voice 1"})) << line;
+  }
+  RecordingHost host;
+  RunCommandStream("vol=0\npitch=0.05\ntime=20\n", false, host);
+  EXPECT_EQ(host.log, (std::vector<std::string>{"vol 0.000000", "pitch 0.050000", "time 20.000000"}));
+}
+
 TEST(RunCommandStream, CancellationEndsTheStreamBeforeTheNextLine) {
   RecordingHost host;
   host.cancelAfterChecks = 2;

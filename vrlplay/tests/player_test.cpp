@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -301,6 +302,72 @@ TEST_F(PlayerTest, AStopFromACallbackOnThePlayThreadCancelsAndIsThenLowered) {
   EXPECT_FALSE(Contains(EngineLog(), "write d 10"));
   EXPECT_EQ(VRL_Play("e 10\n", VRL_WAIT, nullptr, nullptr), 0);
   EXPECT_TRUE(Contains(EngineLog(), "write e 10"));
+}
+
+// A notification function that unloads the player when the line "b 10" comes.
+int VRL_API UnloadAtLineB(unsigned message, VRL_PARAM first, VRL_PARAM) {
+  if (message == VRL_DEFAULT_MSG_BASE + VRL_MSG_LINE && std::string(reinterpret_cast<const char*>(first)) == "b 10\n") {
+    VRL_VRLUnload();
+  }
+  return 0;
+}
+
+TEST_F(PlayerTest, AnUnloadFromACallbackEndsTheRequestLikeAStopAndLeavesAWorkingPlayer) {
+  SetEngineWriteDelay(20);  // the second request is queued before the first reaches its line b
+  EXPECT_EQ(VRL_Play("a 10\nb 10\nc 10\n", VRL_CALLBACK_FUNCTION | VRL_NOTIFY_LINE, nullptr,
+                     reinterpret_cast<void*>(&UnloadAtLineB)),
+            0);
+  EXPECT_EQ(VRL_Play("d 10\n", 0, nullptr, nullptr), 0);
+  EXPECT_EQ(VRL_WaitForEnd(), VRL_ERR_CANCELLED);
+  SetEngineWriteDelay(0);
+  EXPECT_EQ(VRL_IsPlaying(), 0);  // a caller polling this must not wait for ever
+  EXPECT_FALSE(Contains(EngineLog(), "write c 10"));
+  EXPECT_FALSE(Contains(EngineLog(), "write d 10"));
+  EXPECT_EQ(VRL_Play("e 10\n", VRL_WAIT, nullptr, nullptr), 0);
+  EXPECT_TRUE(Contains(EngineLog(), "write e 10"));
+  EXPECT_EQ(VRL_IsPlaying(), 0);
+}
+
+TEST_F(PlayerTest, RatiosTheEngineCannotUseAreRefusedWhereGivenAndTheOldOnesKept) {
+  const float unusable[] = {0.0f, -1.0f, NAN, INFINITY, -INFINITY, 1e30f, 0.04f, 20.5f};
+  for (float ratio : unusable) {
+    EXPECT_EQ(VRL_SetPitchRatio(ratio), VRL_ERR_BAD_COMMAND) << ratio;
+    EXPECT_TRUE(Contains(LastError(), "Pitch ratio")) << LastError();
+    EXPECT_EQ(VRL_SetDurationRatio(ratio), VRL_ERR_BAD_COMMAND) << ratio;
+    EXPECT_TRUE(Contains(LastError(), "Duration ratio")) << LastError();
+    if (ratio != 0.0f && ratio != 0.04f) {  // a volume of 0 is silence, and below 0.05 quiet
+      EXPECT_EQ(VRL_SetVolumeRatio(ratio), VRL_ERR_BAD_COMMAND) << ratio;
+      EXPECT_TRUE(Contains(LastError(), "Volume ratio")) << LastError();
+    }
+  }
+  EXPECT_EQ(VRL_WaitForEnd(), VRL_ERR_BAD_COMMAND);  // nothing was queued
+  EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 1.0f);
+  EXPECT_FLOAT_EQ(VRL_GetDurationRatio(), 1.0f);
+  EXPECT_FLOAT_EQ(VRL_GetVolumeRatio(), 1.0f);
+  // The next play runs as before, with the old ratios.
+  EXPECT_EQ(VRL_Play("a 1\n", VRL_WAIT, nullptr, nullptr), 0);
+  EXPECT_TRUE(Contains(EngineLog(), "write ;; F =  1.000\n\nflush\nwrite ;; T =  1.000\n"));
+  // The ends of the range are ratios like any other.
+  EXPECT_EQ(VRL_SetPitchRatio(0.05f), 0);
+  EXPECT_EQ(VRL_SetDurationRatio(20.0f), 0);
+  EXPECT_EQ(VRL_SetVolumeRatio(0.0f), 0);
+  EXPECT_EQ(VRL_WaitForEnd(), 0);
+  EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 0.05f);
+  EXPECT_FLOAT_EQ(VRL_GetDurationRatio(), 20.0f);
+}
+
+TEST_F(PlayerTest, ACommandStreamRatioTheEngineCannotUseEndsTheRequestAndKeepsTheOldRatio) {
+  EXPECT_EQ(VRL_Play("time=0.5\ntime=1e30\npitch=2\n", VRL_WAIT | VRL_COMMANDS, nullptr, nullptr),
+            VRL_ERR_BAD_COMMAND);
+  EXPECT_TRUE(Contains(LastError(), "time= 1e+30")) << LastError();
+  EXPECT_FLOAT_EQ(VRL_GetDurationRatio(), 0.5f);
+  EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 1.0f);  // the stream ended at the refused line
+  EXPECT_EQ(VRL_Play("pitch=-3\n", VRL_WAIT | VRL_COMMANDS, nullptr, nullptr), VRL_ERR_BAD_COMMAND);
+  EXPECT_EQ(VRL_Play("vol=1e30\n", VRL_WAIT | VRL_COMMANDS, nullptr, nullptr), VRL_ERR_BAD_COMMAND);
+  EXPECT_FLOAT_EQ(VRL_GetVolumeRatio(), 1.0f);
+  ClearEngineLog();
+  EXPECT_EQ(VRL_Play("a 1\n", VRL_WAIT, nullptr, nullptr), 0);  // and later plays work
+  EXPECT_TRUE(Contains(EngineLog(), "write ;; T =  0.500\n")) << EngineLog();
 }
 
 TEST_F(PlayerTest, AMissingPhonemeFileFailsWithMinus4AndTheNextRequestRuns) {

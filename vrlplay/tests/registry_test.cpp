@@ -54,6 +54,20 @@ TEST_F(RegistryTest, RegisteringATakenIdAppendsOnesCaseBlind) {
   EXPECT_EQ(Default(), "(none)");
 }
 
+TEST_F(RegistryTest, APathTooLongToReadBackIsRefusedAtRegistration) {
+  const std::string longest(259, 'p');
+  EXPECT_EQ(VRL_RegisterDatabase("fits", longest.c_str(), "l", 0, nullptr, 0), 1);
+  char buf[400] = {};
+  EXPECT_EQ(VRL_RegGetDatabasePath("fits", buf, sizeof buf), 0);
+  EXPECT_EQ(buf, longest);
+  for (size_t length : {260u, 261u, 1000u}) {
+    EXPECT_EQ(VRL_RegisterDatabase("long", std::string(length, 'p').c_str(), "l", 1, nullptr, 0), 0) << length;
+  }
+  EXPECT_EQ(VRL_DatabaseExist("long"), 0);
+  EXPECT_EQ(Ids(), (std::vector<std::string>{"fits"}));
+  EXPECT_EQ(Default(), "(none)");
+}
+
 TEST_F(RegistryTest, PathsLabelsAndTheDefaultReadBack) {
   char buf[300];
   EXPECT_EQ(VRL_RegisterDatabase("pl1", "C:\\voices\\pl1", "Polski meski", 1, buf, 2), 1);

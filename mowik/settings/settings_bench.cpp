@@ -12,7 +12,12 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include "mowik/platform/file_store.h"
 #include "mowik/platform/program_folder.h"
@@ -22,6 +27,20 @@
 #include "mowik/settings/property_bag_class.h"
 
 namespace {
+
+// The process's peak memory so far.
+double PeakMegabytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+#else
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;
+#endif
+}
 
 class NoView : public mowik::SettingsView {
  public:
@@ -92,10 +111,8 @@ int Hostile(const std::string& kind, const std::string& form, double megabytes) 
   const auto start = std::chrono::steady_clock::now();
   mowik::LoadSettings(folder, view);
   const double load = Seconds(start);
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
   std::printf("hostile %s %s: file %.1f MB (bag %.1f MB): LoadSettings %.2f s, peak memory %.0f MB, %d dictionary rows\n",
-              kind.c_str(), form.c_str(), file.size() / 1e6, bag.size() / 1e6, load, usage.ru_maxrss / 1024.0,
+              kind.c_str(), form.c_str(), file.size() / 1e6, bag.size() / 1e6, load, PeakMegabytes(),
               mowik::DictionaryTable().Rows());
   std::filesystem::remove_all(dir);
   return 0;

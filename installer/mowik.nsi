@@ -484,6 +484,7 @@ Section "Uninstall"
   Delete "$INSTDIR\${SETTINGS}.tmp"  ; left only by an interrupted save
   ${If} $KeepSettings == 0
     Delete "$INSTDIR\${SETTINGS}"
+    Delete "$INSTDIR\${SETTINGS}.bad"  ; the copy Mowik keeps of a damaged settings file
   ${EndIf}
   RMDir "$INSTDIR"  ; only when empty: files the user put there stay
 

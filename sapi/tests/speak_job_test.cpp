@@ -52,7 +52,9 @@ class SpeakJobTest : public ::testing::Test {
 #ifdef MOWIK_SAY
 // mowik-say's own output for the text, as 16-bit samples.
 std::vector<int16_t> SaidByMowikSay(const std::string& utf8Text) {
-  const std::string out = ::testing::TempDir() + "sapi_mowik_say.raw";
+  // One file per test: ctest runs the cases of this program side by side.
+  const std::string out = ::testing::TempDir() + "sapi_mowik_say_" +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".raw";
   const std::string command = std::string(MOWIK_SAY) + " --random 0.37 -o " + out + " '" + utf8Text + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   std::ifstream file(out, std::ios::binary);

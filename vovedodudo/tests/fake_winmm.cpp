@@ -24,8 +24,10 @@ struct Device {
   bool open = false;
 };
 
-std::mutex lock;
-std::condition_variable wake;
+// Never destroyed: the driver thread waits on them until the process ends, and destroying a
+// condition variable that a killed thread still waits on blocks the exit for ever.
+std::mutex& lock = *new std::mutex;
+std::condition_variable& wake = *new std::condition_variable;
 Device device;  // one device at a time is all the audio library opens
 std::deque<WAVEHDR*> held;   // written, not yet handed back
 std::deque<WAVEHDR*> due;    // to hand back on the driver thread

@@ -1,5 +1,6 @@
-# Cross build for 32-bit Windows with MinGW-w64 (posix threads): built to prove that 32-bit
-# callers get the same undecorated exports; not run.
+# Cross build for 32-bit Windows with MinGW-w64 (posix threads): the Windows folder for 32-bit
+# callers and the tests of what they load, run under Wine's 32-bit loader (wine32) where the
+# machine can run 32-bit code.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
@@ -12,3 +13,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The test programs list their cases when ctest runs, not when they are built, so that the
+# 32-bit tests also build on a machine that cannot run 32-bit programs.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)

@@ -13,6 +13,10 @@
 #include <mutex>
 #include <string>
 
+// The engine's own declarations: the compiler holds every stand-in export to the engine's
+// signature and calling convention (a 32-bit caller pops the arguments the header says).
+#include "varelo/varelo.h"
+
 namespace {
 
 std::mutex g_lock;
@@ -150,13 +154,13 @@ int WINAPI getDatabaseInfo_VRL(char* text, int size, int index) {
 }
 
 // Resolved by the player but never called.
-int WINAPI readtype_VRL() { return 0; }
+int WINAPI readtype_VRL(short*, int, int*) { return 0; }
 int WINAPI lastError_VRL() { return 0; }
-int WINAPI setParser_VRL(void*) { return 0; }
-int WINAPI init_Phone() { return 0; }
-int WINAPI reset_Phone() { return 0; }
-int WINAPI close_Phone() { return 0; }
-int WINAPI appendf0_Phone() { return 0; }
+int WINAPI setParser_VRL(VRL_LINE_PARSER) { return 0; }
+VRL_PHONE WINAPI init_Phone(const char*, float) { return nullptr; }
+void WINAPI reset_Phone(VRL_PHONE) {}
+int WINAPI close_Phone(VRL_PHONE) { return 0; }
+int WINAPI appendf0_Phone(VRL_PHONE, float, float) { return 0; }
 
 // Test controls.
 int WINAPI Fake_Log(char* buf, int len) {

@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+// The audio library's own declarations: the compiler holds every stand-in export to them.
+#include "vovedodudo/vovedodudo.h"
+
 namespace {
 
 std::mutex g_lock;

@@ -216,23 +216,23 @@ TEST_F(RegistryTest, UnregisterAllEndsEvenWhenASubkeyCannotBeDeleted) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, longName.c_str());
 }
 
+// A thread start routine has the WINAPI convention, which a lambda lacks in 32-bit builds.
+DWORD WINAPI RegisterReadAndUnregister(void*) {
+  for (int i = 0; i < 50; ++i) {
+    char id[32];
+    if (VRL_RegisterDatabase("same", "p", "label", 0, id, sizeof id) == 1) {
+      char label[64];
+      if (VRL_RegGetDatabaseLabel(id, label, sizeof label) != 0 || std::string(label) != "label") return 1;
+      VRL_UnregisterDatabase(id);
+    }
+  }
+  return 0;
+}
+
 TEST_F(RegistryTest, RegistryCallsFromManyThreadsStayConsistent) {
   std::vector<HANDLE> threads;
   for (int t = 0; t < 4; ++t) {
-    threads.push_back(CreateThread(
-        nullptr, 0,
-        [](void*) -> DWORD {
-          for (int i = 0; i < 50; ++i) {
-            char id[32];
-            if (VRL_RegisterDatabase("same", "p", "label", 0, id, sizeof id) == 1) {
-              char label[64];
-              if (VRL_RegGetDatabaseLabel(id, label, sizeof label) != 0 || std::string(label) != "label") return 1;
-              VRL_UnregisterDatabase(id);
-            }
-          }
-          return 0;
-        },
-        nullptr, 0, nullptr));
+    threads.push_back(CreateThread(nullptr, 0, RegisterReadAndUnregister, nullptr, 0, nullptr));
   }
   for (HANDLE thread : threads) {
     WaitForSingleObject(thread, INFINITE);

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <string>
 
+// The player's own declarations: the compiler holds every stand-in export to the player's
+// signature and calling convention.
+#include "vrlplay/vrlplay.h"
+
 namespace {
 
 std::string calls;
@@ -34,8 +38,9 @@ int WINAPI VRL_SetDatabase(const char* id) { Log(std::string("SetDatabase ") + i
 int WINAPI VRL_SetPitchRatio(float r) { char t[64]; std::snprintf(t, sizeof t, "SetPitchRatio %.2f", r); Log(t); return Result("SetPitchRatio"); }
 int WINAPI VRL_SetDurationRatio(float r) { char t[64]; std::snprintf(t, sizeof t, "SetDurationRatio %.2f", r); Log(t); return Result("SetDurationRatio"); }
 int WINAPI VRL_SetVoiceFreq(int f) { Log("SetVoiceFreq " + std::to_string(f)); return Result("SetVoiceFreq"); }
-int WINAPI VRL_Play(const char* text, int flags, const char* outFile, LONG_PTR target) {
-  Log("Play [" + std::string(text) + "] " + std::to_string(flags) + " " + outFile + " " + std::to_string(target));
+int WINAPI VRL_Play(const char* text, int flags, const char* outFile, void* target) {
+  Log("Play [" + std::string(text) + "] " + std::to_string(flags) + " " + outFile + " " +
+      std::to_string(reinterpret_cast<LONG_PTR>(target)));
   return Result("Play");
 }
 int WINAPI VRL_Stop() { Log("Stop"); return Result("Stop"); }

@@ -6,7 +6,9 @@
 #   mowik-dev.sh test [PRESET...]
 #                        setup, then run every test: native, native under ASan+UBSan, the fuzz
 #                        targets for MOWIK_FUZZ_SECONDS each (default 20), Windows under Wine,
-#                        the 32-bit Windows build; name presets to run only those (CI runs all)
+#                        the 32-bit Windows build and its tests under wine32 (built only where
+#                        the machine cannot run 32-bit programs); name presets to run only
+#                        those (CI runs all): native native-sanitize fuzz windows windows32
 #   mowik-dev.sh screenshots   the real mowik.exe under a virtual display: a PNG of each tab
 #                        of its window, of the icon's pop-up menu and of the About box in
 #                        build/screenshots/
@@ -41,6 +43,35 @@ install_packages() {
   $sudo apt-get install -y "${missing[@]}" || { $sudo apt-get update && $sudo apt-get install -y "${missing[@]}"; }
 }
 
+# wine32 (Debian's 32-bit Wine loader) runs 32-bit Windows programs, but only on a kernel that
+# runs 32-bit Linux programs at all: some virtual machines refuse them (execve fails with
+# "Exec format error"). There, installing wine32 would even stop 64-bit programs under Wine,
+# since the wine command then starts every program through the 32-bit loader. So the script
+# first tries a 32-bit Linux program of three instructions (exit 0), made with the binutils
+# that g++ brings.
+runs_32bit_programs() {
+  local dir status
+  dir=$(mktemp -d)
+  printf '.globl _start\n_start: movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' >"$dir/exit.s"
+  status=1
+  if as --32 -o "$dir/exit.o" "$dir/exit.s" && ld -m elf_i386 -o "$dir/exit" "$dir/exit.o"; then
+    "$dir/exit" 2>/dev/null && status=0
+  fi
+  rm -rf "$dir"
+  return $status
+}
+
+install_wine32() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && return 0
+  echo "== installing: wine32:i386"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo dpkg --add-architecture i386
+  $sudo apt-get update -q >/dev/null
+  $sudo apt-get install -y -q --no-install-recommends wine32:i386 >/dev/null
+}
+
 build() {
   local preset=$1
   echo "== build $preset"
@@ -54,7 +85,7 @@ run_tests() {
   local retry=()
   # Under Wine a test program very rarely fails to start at all on a loaded machine: such a
   # test gets one more run (ctest names it); a real fault fails both times.
-  [ "$preset" = windows ] && retry=(--repeat until-pass:2)
+  case "$preset" in windows|windows32) retry=(--repeat until-pass:2) ;; esac
   ctest --preset "$preset" -j "$jobs" --output-on-failure "${retry[@]}"
 }
 
@@ -84,10 +115,14 @@ stop_display() {
 # server exits a few seconds after each burst of Wine programs, and one started while it shuts
 # down can fail or stall. A server that is still winding down blocks a persistent one from
 # starting, so whatever runs in this prefix is ended first. The user's own prefix is not touched.
+# The 32-bit tests have a prefix of their own (build/wine32, 64-bit Windows with its 32-bit
+# side, as 32-bit callers mostly meet it), so that neither build's tests see the other's
+# registry entries.
 wine_prefix="$PWD/build/wine"
 wineserver_started=""
 start_wineserver() {
   [ -n "$wineserver_started" ] && return 0
+  wine_prefix="$PWD/build/${1:-wine}"
   export WINEPREFIX="$wine_prefix"
   mkdir -p "$WINEPREFIX"
   wineserver -k >/dev/null 2>&1 || true
@@ -122,14 +157,15 @@ trap cleanup EXIT
 # vrlplay.dll) must write the same bytes for the same text, with the same random draw and
 # the Polish regional settings the Windows cases use.
 compare_builds() {
+  local preset=${1:-windows}
   local text="Ala ma kota, kot ma alę! Spotkanie 12-05-2024 o 12:30 kosztuje 15,50 EUR."
   local dir
   dir=$(mktemp -d)
-  echo "== native and Windows builds speak the same bytes"
+  echo "== native and $preset builds speak the same bytes"
   for extra in "" "--alaw"; do
     build/native/tools/mowik-say --random 0.5 $extra -o "$dir/native.wav" "$text"
-    LOCPATH="$PWD/build/windows/tools/locale" LANG=pl_PL.UTF-8 \
-      wine build/windows/product/mowik-say.exe --random 0.5 $extra -o "$dir/windows.wav" "$text"
+    LOCPATH="$PWD/build/$preset/tools/locale" LANG=pl_PL.UTF-8 \
+      wine "build/$preset/product/mowik-say.exe" --random 0.5 $extra -o "$dir/windows.wav" "$text"
     cmp "$dir/native.wav" "$dir/windows.wav" || { echo "the builds differ (${extra:-PCM})" >&2; exit 1; }
   done
   rm -rf "$dir"
@@ -234,6 +270,7 @@ case "${1:-}" in
     # Every other build copies the voice that the native build generates.
     [ -f build/native/varelo/pl1 ] || build native
     for preset in "${presets[@]}"; do
+      stage_start=$SECONDS
       case "$preset" in
         native|native-sanitize)
           build "$preset"
@@ -255,13 +292,31 @@ case "${1:-}" in
           stop_display
           ;;
         windows32)
-          build windows32   # 32-bit Windows folder: built, export tables checked, not run
+          # The 32-bit folder (export tables checked) and the tests of what 32-bit callers
+          # load from it: player, audio library, bridge, control panel, the folder itself.
+          build windows32
+          if runs_32bit_programs; then
+            [ -x build/native/tools/mowik-say ] || build native   # the byte comparison needs it
+            install_wine32
+            start_display
+            start_wineserver wine32
+            start_desktop_keeper   # stopped with the wineserver
+            run_tests windows32
+            compare_builds windows32
+            stop_wineserver
+            stop_display
+          else
+            echo "== windows32: tests built but NOT RUN: this machine's kernel does not run 32-bit"
+            echo "   programs (Exec format error), so wine32 cannot start; wine32 is not installed,"
+            echo "   as it would stop the 64-bit Windows tests too"
+          fi
           ;;
         *)
           echo "unknown preset $preset (native, native-sanitize, fuzz, windows, windows32)" >&2
           exit 2
           ;;
       esac
+      echo "== $preset stage took $((SECONDS - stage_start)) s"
     done
     echo "== all tests passed (${presets[*]})"
     ;;

@@ -106,7 +106,8 @@ start_display() {
   echo "== virtual display $DISPLAY"
 }
 stop_display() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  # A display this script started is gone: the next stage that needs one starts another.
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; unset DISPLAY; fi
   xvfb_pid=""
 }
 
@@ -171,24 +172,43 @@ compare_builds() {
   rm -rf "$dir"
 }
 
+# One fuzz target for the given seconds, on a copy of its corpus; prints the end of its output
+# in one piece (targets run side by side) and fails when the target found a fault.
+run_fuzzer() {
+  local fuzzer=$1 seconds=$2
+  local name corpus log status=0
+  name=$(basename "$fuzzer")
+  corpus=$(mktemp -d)
+  log=$(mktemp)
+  [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
+  # A crash input is written into the target's corpus folder: commit it with the fix, and
+  # every later run replays it first. Longer fuzzing on demand:
+  #   MOWIK_FUZZ_SECONDS=3600 bash scripts/mowik-dev.sh test fuzz
+  mkdir -p "fuzz/corpus/$name"
+  "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
+    "$corpus" >"$log" 2>&1 || status=$?
+  printf '== fuzz %s for %ss\n%s\n' "$name" "$seconds" "$(tail -n 3 "$log")"
+  rm -rf "$corpus" "$log"
+  [ "$status" -eq 0 ] || { echo "fuzz target $name failed; its input is in fuzz/corpus/$name" >&2; return 1; }
+}
+
+# A fuzz target keeps one core busy: as many run at once as there are cores, each for its full
+# time, so the stage takes half as long on two cores without fuzzing any target less.
 run_fuzzers() {
   local seconds=${MOWIK_FUZZ_SECONDS:-20}
-  local fuzzer name corpus
+  local fuzzer pid failed=0
+  local running=()
   for fuzzer in build/fuzz/fuzzers/*; do
     [ -x "$fuzzer" ] || continue
-    name=$(basename "$fuzzer")
-    corpus=$(mktemp -d)
-    [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
-    echo "== fuzz $name for ${seconds}s"
-    # A crash input is written into the target's corpus folder: commit it with the fix, and
-    # every later run replays it first. Longer fuzzing on demand:
-    #   MOWIK_FUZZ_SECONDS=3600 bash scripts/mowik-dev.sh test fuzz
-    mkdir -p "fuzz/corpus/$name"
-    "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 -artifact_prefix="fuzz/corpus/$name/" \
-      "$corpus" 2>&1 | tail -n 3
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz target $name failed; its input is in fuzz/corpus/$name" >&2; exit 1; }
-    rm -rf "$corpus"
+    run_fuzzer "$fuzzer" "$seconds" &
+    running+=($!)
+    if [ ${#running[@]} -ge "$jobs" ]; then
+      for pid in "${running[@]}"; do wait "$pid" || failed=1; done
+      running=()
+    fi
   done
+  for pid in "${running[@]}"; do wait "$pid" || failed=1; done
+  [ "$failed" -eq 0 ] || exit 1
 }
 
 # Pictures of the real reader, driven step by step by reader_driver.exe, on a virtual display

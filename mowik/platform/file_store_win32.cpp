@@ -91,4 +91,43 @@ bool CommitTemporaryFile(const std::wstring& path) {
   return true;
 }
 
+bool FolderRefusesNewFiles(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  const std::wstring temporary = TemporaryPathFor(path);
+  if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) return false;  // something stands there
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+bool RewriteFileInPlace(const std::wstring& path, std::span<const uint8_t> bytes) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER old{}, size{}, start{};
+  size.QuadPart = static_cast<LONGLONG>(bytes.size());
+  bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &old);
+  // Room for the whole new size first: a full disk fails here, with the old bytes intact.
+  if (ok && size.QuadPart > old.QuadPart)
+    ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  ok = ok && SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) ok = false;
+    done += n;
+  }
+  ok = ok && SetEndOfFile(file) && FlushFileBuffers(file);
+  const DWORD error = GetLastError();  // the caller may tell the user why
+  if (!CloseHandle(file)) ok = false;
+  SetLastError(error);
+  return ok;
+}
+
 }  // namespace mowik

@@ -7,6 +7,21 @@
 #include "mowik/platform/file_store.h"
 
 namespace mowik {
+namespace {
+
+// Writes every byte at the file pointer, in pieces WriteFile takes.
+bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+}  // namespace
 
 FileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
   bytes.clear();
@@ -61,14 +76,7 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
   const HANDLE file =
       CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) ok = false;
-    done += n;
-  }
+  bool ok = WriteAll(file, bytes);
   // The bytes must be on the disk before the move makes them the file.
   if (ok && !FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
@@ -116,14 +124,7 @@ bool RewriteFileInPlace(const std::wstring& path, std::span<const uint8_t> bytes
   if (ok && size.QuadPart > old.QuadPart)
     ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
   ok = ok && SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) ok = false;
-    done += n;
-  }
-  ok = ok && SetEndOfFile(file) && FlushFileBuffers(file);
+  ok = ok && WriteAll(file, bytes) && SetEndOfFile(file) && FlushFileBuffers(file);
   const DWORD error = GetLastError();  // the caller may tell the user why
   if (!CloseHandle(file)) ok = false;
   SetLastError(error);

@@ -41,8 +41,8 @@ std::wstring TempFolder() {
   return folder;
 }
 
-bool CopyProduct(const std::wstring& to) {
-  const std::wstring from = MOWIK_WINDOWS_FOLDER L"/";
+bool CopyProduct(const std::wstring& source, const std::wstring& to) {
+  const std::wstring from = source + L"/";
   for (const wchar_t* name : {L"mowik.exe", L"vrlplay.dll", L"varelo.dll", L"vovedodudo.dll", L"pl1"})
     if (!CopyFileW((from + name).c_str(), (to + name).c_str(), FALSE)) return false;
   DeleteFileW((to + L"mowiksets.conf").c_str());
@@ -113,10 +113,13 @@ bool HeardSomething(const std::wstring& capture) {
 
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  // The build's folder by default; the folder of an unpacked zip or an install measures what
+  // users run (stripped of debug information, which Wine otherwise reads into memory).
+  const std::wstring source = argc > 1 ? argv[1] : MOWIK_WINDOWS_FOLDER;
   const std::wstring folder = TempFolder();
-  if (!CopyProduct(folder)) {
-    std::fprintf(stderr, "cannot copy the Windows folder from %ls\n", MOWIK_WINDOWS_FOLDER);
+  if (!CopyProduct(source, folder)) {
+    std::fprintf(stderr, "cannot copy the Windows folder from %ls\n", source.c_str());
     return 1;
   }
   // Every byte the reader plays goes to a capture file when the bench runs with the ALSA

@@ -215,14 +215,14 @@ void CopyToStandardOutput(const std::filesystem::path& path) {
 // A text with nothing to say still gives a sound file, of no samples, in the format a spoken
 // one would have: the file is there and replaces an older one of that name.
 void WriteEmptySoundFile(const std::string& path, int32_t flags) {
-  const bool g711 = flags & (kOutAlaw | kOutMulaw);
-  const SoundFileType type = flags & kOutFileType0   ? SoundFileType::kWave
-                             : flags & kOutFileType1 ? SoundFileType::kSunAu
+  const bool g711 = flags & (VRL_ALAW | VRL_MULAW);
+  const SoundFileType type = flags & VRL_OUT_FILE_TYPE0   ? SoundFileType::kWave
+                             : flags & VRL_OUT_FILE_TYPE1 ? SoundFileType::kSunAu
                                                      : SoundFileType::kRaw;
   SoundFileWriter writer;
   const bool written = writer.Create(path, type) &&
                        writer.SetFormat(g711 ? VoiceFreq / 2 : VoiceFreq, g711 ? 8 : 16, 1,
-                                        !g711 ? 1 : (flags & kOutAlaw) ? 6 : 7) &&
+                                        !g711 ? 1 : (flags & VRL_ALAW) ? 6 : 7) &&
                        writer.Close();
   if (!written) throw InputError("cannot write " + path);
 }

@@ -35,6 +35,8 @@
 #include <io.h>
 
 #include "mowik/output/vrlplay_library.h"
+#include "win32/ansi_path.h"
+#include "win32/ansi_text.h"
 #else
 #include "tools/native_speaker.h"
 #endif
@@ -244,7 +246,16 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   VrlplayLibrary library(reporter);
   SampaPlayer bridge(library, reporter);
   const std::optional<std::wstring> wide_out = DecodeUtf8(out_file);
-  bridge.SetOutput(file_flags, wide_out ? *wide_out : std::wstring());
+  std::wstring player_out = wide_out ? *wide_out : std::wstring();
+  if (file_flags != 0) {
+    // The player takes 8-bit names: one the code page cannot hold goes by its short name.
+    const std::string ansi = win32::AnsiPathTo(player_out);
+    if (ansi.empty())
+      throw InputError("cannot write " + out_file +
+                       ": its folder is missing, or its name has characters this system's code page lacks");
+    player_out = win32::WideFromAnsi(ansi);
+  }
+  bridge.SetOutput(file_flags, player_out);
   CountingSink counter(bridge);
   SpeakText(text, CurrentNormaliseOptions(), counter);
   failed = reporter.failed;

@@ -326,9 +326,9 @@ case "${1:-}" in
             stop_wineserver
             stop_display
           else
-            echo "== windows32: tests built but NOT RUN: this machine's kernel does not run 32-bit"
-            echo "   programs (Exec format error), so wine32 cannot start; wine32 is not installed,"
-            echo "   as it would stop the 64-bit Windows tests too"
+            echo "== windows32: tests built but NOT RUN: a 32-bit Linux program does not run on this"
+            echo "   machine (a kernel without 32-bit support says Exec format error), so wine32 could"
+            echo "   not start them; wine32 is not installed, as it would stop 64-bit Wine programs too"
           fi
           ;;
         *)

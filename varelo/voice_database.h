@@ -1,7 +1,9 @@
 #pragma once
 // A diphone voice: the phoneme symbols it speaks, and for every ordered pair of them a stretch
 // of recorded sound from the middle of the first phone to the middle of the second, with the
-// pitch marks that PSOLA cuts its grains at. Its file form is described in FORMAT.md.
+// pitch marks that PSOLA cuts its grains at. A pair may have more than one take, recorded at
+// different paces, so that a phone is spoken from the take nearest its length. Its file form is
+// described in FORMAT.md.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +16,9 @@ namespace mowik {
 
 // The voice file's fixed facts.
 constexpr char kVoiceMagic[8] = {'V', 'A', 'R', 'E', 'L', 'O', 'V', 'C'};
-constexpr uint32_t kVoiceVersion = 1;
+// Version 2 lets a pair have up to kMaxTakes takes; version 1 files (one take) still load.
+constexpr uint32_t kVoiceVersion = 2;
+constexpr uint32_t kMaxTakes = 2;
 // Bit of a mark word that says the period around the mark is voiced; the rest is its position.
 constexpr uint32_t kMarkVoiced = 0x80000000u;
 // The silence symbol; every voice has it.
@@ -48,8 +52,10 @@ struct VoiceDatabase {
   // Index of a symbol, or -1.
   int SymbolIndex(std::string_view symbol) const;
   int SilenceIndex() const { return silence_; }
-  // The diphone of a pair of symbol indexes, or null when the voice lacks it.
+  // The (first) diphone of a pair of symbol indexes, or null when the voice lacks it.
   const Diphone* Find(int left, int right) const;
+  // Every take of a pair, slowest first (adjacent in diphones); empty when the voice lacks it.
+  std::span<const Diphone> Takes(int left, int right) const;
   // Rebuilds the symbol and pair look-ups; the parser calls it, a builder must too.
   void Index();
 

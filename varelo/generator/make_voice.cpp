@@ -3,7 +3,10 @@
 // For every ordered pair of phonemes it has eSpeak speak a carrier word that holds the pair
 // between steady neighbours, finds the phones by eSpeak's own phoneme events, cuts the stretch
 // from the middle of the first phone to the middle of the second, lays pitch marks and converts
-// it to 16000 Hz. The same input gives the same bytes.
+// it to 16000 Hz. Each pair is cut twice, at a slow pace and at about Mowik's own: a speaker
+// does not just compress a slow phone when it speaks fast (its formants move faster, its
+// steady parts shrink), so the engine speaks each phone from the take nearest its length.
+// The same input gives the same bytes.
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +56,11 @@ constexpr Phoneme kInventory[] = {
 
 constexpr double kRate = 16000;
 constexpr int kEspeakPitch = 80;
+// The paces of the takes, slowest first, in eSpeak's words a minute: its slowest (phones of
+// about 170 ms, longer than Mowik's slowest setting) and a little below Mowik's default pace
+// (phones of 70 ms, eSpeak's 230), where the stops and affricates came out closest to the
+// speaker's at Mowik's pace in varelo-measure.
+constexpr int kTakeWordsPerMinute[] = {80, 200};
 constexpr double kSilenceHalfSeconds = 0.020;  // what a diphone keeps of a neighbouring pause
 constexpr double kMaxClosureSeconds = 0.100;
 // A closure shorter than this was not found (a voice bar as loud as a nasal before it); the
@@ -149,6 +157,7 @@ class VoiceBuilder {
   VoiceBuilder(EspeakSpeaker& speaker) : speaker_(speaker), rate_(speaker.SampleRate()) {}
 
   void Calibrate() {
+    speaker_.SetWordsPerMinute(kTakeWordsPerMinute[0]);
     const Recording r = speaker_.Speak("[[_:|t|'a|m|a|l|a|n|a|_:]]");
     const std::vector<Stretch> voiced = VoicedStretches(r.samples, rate_ / 125.6);
     pitch_ = MeasurePitch(r.samples, voiced, rate_, 110, 140);
@@ -156,18 +165,19 @@ class VoiceBuilder {
   }
   double Pitch() const { return pitch_; }
 
-  void Add(VoiceDatabase& v, uint16_t left, uint16_t right) {
+  void Add(VoiceDatabase& v, uint16_t left, uint16_t right, int wordsPerMinute) {
     const Phoneme& a = kInventory[left];
     const Phoneme& b = kInventory[right];
     const std::vector<CarrierPhone> carrier = Carrier(a, b);
     const std::string input = Input(carrier);
-    auto found = cache_.find(input);
+    auto found = cache_.find({wordsPerMinute, input});
     if (found == cache_.end()) {
       Analysed an;
+      speaker_.SetWordsPerMinute(wordsPerMinute);
       an.recording = speaker_.Speak(input);
       an.located = Locate(an.recording, carrier, rate_, input);
       an.marks = PitchMarks(an.recording.samples, VoicedStretches(an.recording.samples, period_), period_);
-      found = cache_.emplace(input, std::move(an)).first;
+      found = cache_.emplace(std::pair{wordsPerMinute, input}, std::move(an)).first;
     }
     const Analysed& an = found->second;
     // The pair's place in the carrier.
@@ -209,7 +219,7 @@ class VoiceBuilder {
   EspeakSpeaker& speaker_;
   double rate_;
   double pitch_ = 125.6, period_ = 0;
-  std::map<std::string, Analysed> cache_;
+  std::map<std::pair<int, std::string>, Analysed> cache_;
 };
 
 int Main(int argc, char** argv) {
@@ -236,7 +246,8 @@ int Main(int argc, char** argv) {
   const uint16_t silence = n - 1;
   for (uint16_t a = 0; a < n; ++a)
     for (uint16_t b = 0; b < n; ++b)
-      if (a != silence || b != silence) builder.Add(v, a, b);
+      if (a != silence || b != silence)
+        for (int wpm : kTakeWordsPerMinute) builder.Add(v, a, b, wpm);
 
   char pitch[32];
   std::snprintf(pitch, sizeof pitch, "%.2f", builder.Pitch());
@@ -244,10 +255,10 @@ int Main(int argc, char** argv) {
       "name: pl1",
       "language: Polish (pl)",
       "source: eSpeak NG " + speaker.Version() + " Polish voice (pl), a variant with flat pitch, "
-          "no flutter or roughness, 80 words a minute",
+          "no flutter or roughness",
       "built: by varelo-make-voice from carrier words _ t 'a A B a t a _, cut between phone "
-          "middles, pitch marks on a " + std::string(pitch) + " Hz grid at the measured phase, "
-          "converted from 22050 to 16000 Hz",
+          "middles, two takes of each pair (80 and 200 words a minute), pitch marks on a " +
+          std::string(pitch) + " Hz grid at the measured phase, converted from 22050 to 16000 Hz",
   };
   v.Index();
   const std::vector<uint8_t> bytes = SerializeVoice(v);

@@ -1,6 +1,7 @@
 #pragma once
 // A diphone voice: the phoneme symbols it speaks, and for every ordered pair of them a stretch
-// of recorded sound from the middle of the first phone to the middle of the second, with the
+// of recorded sound from the middle of the first phone to the middle of the second (a phone's
+// "middle" is where its diphones meet: its steadiest point, not always halfway), with the
 // pitch marks that PSOLA cuts its grains at. A pair may have more than one take, recorded at
 // different paces, so that a phone is spoken from the take nearest its length. Its file form is
 // described in FORMAT.md.
@@ -29,9 +30,9 @@ struct Diphone {
   uint16_t right = 0;         // symbol index of the second phone
   uint32_t firstSample = 0;   // into VoiceDatabase::samples
   uint32_t sampleCount = 0;   // the stored stretch, a margin on both sides included
-  uint32_t start = 0;         // middle of the first phone, relative to firstSample
+  uint32_t start = 0;         // middle (cut point) of the first phone, relative to firstSample
   uint32_t boundary = 0;      // where the second phone begins; start <= boundary <= end
-  uint32_t end = 0;           // middle of the second phone; end < sampleCount
+  uint32_t end = 0;           // middle (cut point) of the second phone; end < sampleCount
   uint32_t firstMark = 0;     // into VoiceDatabase::marks
   uint32_t markCount = 0;     // at least one; positions relative to firstSample, increasing
 

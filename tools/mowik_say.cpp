@@ -35,6 +35,8 @@
 #include <io.h>
 
 #include "mowik/output/vrlplay_library.h"
+#include "win32/ansi_path.h"
+#include "win32/ansi_text.h"
 #else
 #include "tools/native_speaker.h"
 #endif
@@ -215,14 +217,14 @@ void CopyToStandardOutput(const std::filesystem::path& path) {
 // A text with nothing to say still gives a sound file, of no samples, in the format a spoken
 // one would have: the file is there and replaces an older one of that name.
 void WriteEmptySoundFile(const std::string& path, int32_t flags) {
-  const bool g711 = flags & (kOutAlaw | kOutMulaw);
-  const SoundFileType type = flags & kOutFileType0   ? SoundFileType::kWave
-                             : flags & kOutFileType1 ? SoundFileType::kSunAu
+  const bool g711 = flags & (VRL_ALAW | VRL_MULAW);
+  const SoundFileType type = flags & VRL_OUT_FILE_TYPE0   ? SoundFileType::kWave
+                             : flags & VRL_OUT_FILE_TYPE1 ? SoundFileType::kSunAu
                                                      : SoundFileType::kRaw;
   SoundFileWriter writer;
   const bool written = writer.Create(path, type) &&
                        writer.SetFormat(g711 ? VoiceFreq / 2 : VoiceFreq, g711 ? 8 : 16, 1,
-                                        !g711 ? 1 : (flags & kOutAlaw) ? 6 : 7) &&
+                                        !g711 ? 1 : (flags & VRL_ALAW) ? 6 : 7) &&
                        writer.Close();
   if (!written) throw InputError("cannot write " + path);
 }
@@ -244,7 +246,16 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   VrlplayLibrary library(reporter);
   SampaPlayer bridge(library, reporter);
   const std::optional<std::wstring> wide_out = DecodeUtf8(out_file);
-  bridge.SetOutput(file_flags, wide_out ? *wide_out : std::wstring());
+  std::wstring player_out = wide_out ? *wide_out : std::wstring();
+  if (file_flags != 0) {
+    // The player takes 8-bit names: one the code page cannot hold goes by its short name.
+    const std::string ansi = win32::AnsiPathTo(player_out);
+    if (ansi.empty())
+      throw InputError("cannot write " + out_file +
+                       ": its folder is missing, or its name has characters this system's code page lacks");
+    player_out = win32::WideFromAnsi(ansi);
+  }
+  bridge.SetOutput(file_flags, player_out);
   CountingSink counter(bridge);
   SpeakText(text, CurrentNormaliseOptions(), counter);
   failed = reporter.failed;

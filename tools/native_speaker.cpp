@@ -40,8 +40,8 @@ bool NativeSpeaker::Drain() {
     if (count < 0) return Fail("Varelo Error :\r\n" + engine_.LastErrorText());
     if (count == 0) return true;
     long written = 0;
-    if (fileFlags_ & (kOutAlaw | kOutMulaw)) {
-      const G711Law law = fileFlags_ & kOutAlaw ? G711Law::kALaw : G711Law::kMuLaw;
+    if (fileFlags_ & (VRL_ALAW | VRL_MULAW)) {
+      const G711Law law = fileFlags_ & VRL_ALAW ? G711Law::kALaw : G711Law::kMuLaw;
       encoded.resize(static_cast<size_t>(count / 2));
       const size_t bytes = EncodeHalfRateG711(filter_, law, block.data(), static_cast<size_t>(count), encoded.data());
       written = bytes ? writer_.Write(encoded.data(), 1, static_cast<long>(bytes)) : 0;
@@ -72,15 +72,15 @@ void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
   }
   engine_.SetRate(VoiceFreq);
 
-  const bool g711 = fileFlags_ & (kOutAlaw | kOutMulaw);
-  const SoundFileType type = fileFlags_ & kOutFileType0   ? SoundFileType::kWave
-                             : fileFlags_ & kOutFileType1 ? SoundFileType::kSunAu
+  const bool g711 = fileFlags_ & (VRL_ALAW | VRL_MULAW);
+  const SoundFileType type = fileFlags_ & VRL_OUT_FILE_TYPE0   ? SoundFileType::kWave
+                             : fileFlags_ & VRL_OUT_FILE_TYPE1 ? SoundFileType::kSunAu
                                                            : SoundFileType::kRaw;
   const int rate = engine_.Rate();
   // A-law and mu-law files hold one sample for every two engine samples.
   const bool opened = writer_.Create(outFile_, type) &&
                       writer_.SetFormat(g711 ? rate / 2 : rate, g711 ? 8 : 16, 1,
-                                        !g711 ? 1 : (fileFlags_ & kOutAlaw) ? 6 : 7);
+                                        !g711 ? 1 : (fileFlags_ & VRL_ALAW) ? 6 : 7);
   if (!opened) {
     Fail(outFile_ + "\r\nCan't open device out");
     return;

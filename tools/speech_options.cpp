@@ -44,7 +44,7 @@ struct FileType {
   int32_t flag;
 };
 
-constexpr FileType kFileTypes[] = {{"wav", kOutFileType0}, {"au", kOutFileType1}, {"raw", kOutFileType2}};
+constexpr FileType kFileTypes[] = {{"wav", VRL_OUT_FILE_TYPE0}, {"au", VRL_OUT_FILE_TYPE1}, {"raw", VRL_OUT_FILE_TYPE2}};
 
 // The flag of a file type name, 0 for none.
 int32_t TypeFlag(const std::string& name) {
@@ -122,17 +122,17 @@ int32_t FileOutputFlags(const SpeechOptions& options, std::string& error) {
     return 0;
   }
   if (flags == 0) flags = asked;
-  if (flags == 0 && name == kStandardOutput) flags = kOutFileType0;
+  if (flags == 0 && name == kStandardOutput) flags = VRL_OUT_FILE_TYPE0;
   if (flags == 0) {
     error = "-o needs a file ending in .wav, .au or .raw (or --type), not '" + options.out_file + "'";
     return 0;
   }
-  if ((options.alaw || options.mulaw) && flags != kOutFileType0) {
+  if ((options.alaw || options.mulaw) && flags != VRL_OUT_FILE_TYPE0) {
     error = "--alaw and --mulaw write WAV files only";
     return 0;
   }
-  if (options.alaw) flags |= kOutAlaw;
-  if (options.mulaw) flags |= kOutMulaw;
+  if (options.alaw) flags |= VRL_ALAW;
+  if (options.mulaw) flags |= VRL_MULAW;
   return flags;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mowik/program/voice_profile.h"
+#include "vrlplay/vrlplay.h"  // the output bits of the player's flag word
 
 namespace mowik {
 
@@ -32,12 +33,5 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
 // Sets error for a name whose type cannot be told, an extension that --type contradicts,
 // --type without -o, or A-law/mu-law with anything but WAV.
 int32_t FileOutputFlags(const SpeechOptions& options, std::string& error);
-
-// Output bits of the player's flag word.
-constexpr int32_t kOutFileType0 = 0x400;   // WAV
-constexpr int32_t kOutFileType1 = 0x800;   // Sun/NeXT .au
-constexpr int32_t kOutFileType2 = 0x1000;  // raw samples
-constexpr int32_t kOutAlaw = 0x4000;
-constexpr int32_t kOutMulaw = 0x8000;
 
 }  // namespace mowik

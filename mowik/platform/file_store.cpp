@@ -5,7 +5,8 @@ namespace mowik {
 std::wstring TemporaryPathFor(const std::wstring& path) { return path + L".tmp"; }
 
 bool ReplaceFileContents(const std::wstring& path, std::span<const uint8_t> bytes) {
-  return WriteTemporaryFile(path, bytes) && CommitTemporaryFile(path);
+  if (WriteTemporaryFile(path, bytes)) return CommitTemporaryFile(path);
+  return FolderRefusesNewFiles(path) && RewriteFileInPlace(path, bytes);
 }
 
 }  // namespace mowik

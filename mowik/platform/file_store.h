@@ -35,7 +35,19 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
 // removed, when that fails.
 bool CommitTemporaryFile(const std::wstring& path);
 
-// Both steps: the file at path is replaced by the bytes, or stays as it was.
+// Rewrites the existing regular file at path with the bytes, in place, for a folder where the
+// file may be changed but no file added (a per-machine install lets users change their
+// settings file only). The file is first grown to its final size, so a full disk fails before
+// any old byte is touched; a crash during the write itself can still leave a mix. False when
+// there is no such file (nothing is created) or a step fails.
+bool RewriteFileInPlace(const std::wstring& path, std::span<const uint8_t> bytes);
+
+// True when no file may be created beside path (the folder refuses it: permissions, an
+// immutable folder) while nothing is at the temporary path and path itself is a file.
+bool FolderRefusesNewFiles(const std::wstring& path);
+
+// Both steps: the file at path is replaced by the bytes, or stays as it was. Where the folder
+// refuses the temporary file, an existing file is rewritten in place instead.
 bool ReplaceFileContents(const std::wstring& path, std::span<const uint8_t> bytes);
 
 }  // namespace mowik

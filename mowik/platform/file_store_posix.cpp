@@ -108,4 +108,43 @@ bool CommitTemporaryFile(const std::wstring& path) {
   return true;
 }
 
+bool FolderRefusesNewFiles(const std::wstring& path) {
+  struct stat st {};
+  if (stat(NarrowPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const std::string temporary = NarrowPath(TemporaryPathFor(path));
+  if (lstat(temporary.c_str(), &st) == 0) return false;  // something else stands there
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    close(fd);
+    unlink(temporary.c_str());
+    return false;
+  }
+  return errno == EACCES || errno == EPERM;
+}
+
+bool RewriteFileInPlace(const std::wstring& path, std::span<const uint8_t> bytes) {
+  const int fd = open(NarrowPath(path).c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const auto size = static_cast<off_t>(bytes.size());
+  // Blocks for the whole new size first: a full disk fails here, with the old bytes intact.
+  if (ok && size > st.st_size) {
+    const int reserved = posix_fallocate(fd, 0, size);
+    if (reserved == EINVAL || reserved == EOPNOTSUPP) ok = ftruncate(fd, size) == 0;
+    else ok = reserved == 0;
+  }
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) ok = false;
+    else done += static_cast<size_t>(n);
+  }
+  if (ok && ftruncate(fd, size) != 0) ok = false;
+  if (ok && fsync(fd) != 0) ok = false;
+  if (close(fd) != 0) ok = false;
+  return ok;
+}
+
 }  // namespace mowik

@@ -7,6 +7,21 @@
 #include "mowik/platform/file_store.h"
 
 namespace mowik {
+namespace {
+
+// Writes every byte at the file pointer, in pieces WriteFile takes.
+bool WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) return false;
+    done += n;
+  }
+  return true;
+}
+
+}  // namespace
 
 FileRead ReadWholeFile(const std::wstring& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
   bytes.clear();
@@ -61,14 +76,7 @@ bool WriteTemporaryFile(const std::wstring& path, std::span<const uint8_t> bytes
   const HANDLE file =
       CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    if (!WriteFile(file, bytes.data() + done, want, &n, nullptr) || n == 0) ok = false;
-    done += n;
-  }
+  bool ok = WriteAll(file, bytes);
   // The bytes must be on the disk before the move makes them the file.
   if (ok && !FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
@@ -89,6 +97,38 @@ bool CommitTemporaryFile(const std::wstring& path) {
     return false;
   }
   return true;
+}
+
+bool FolderRefusesNewFiles(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  const std::wstring temporary = TemporaryPathFor(path);
+  if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) return false;  // something stands there
+  const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+bool RewriteFileInPlace(const std::wstring& path, std::span<const uint8_t> bytes) {
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER old{}, size{}, start{};
+  size.QuadPart = static_cast<LONGLONG>(bytes.size());
+  bool ok = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &old);
+  // Room for the whole new size first: a full disk fails here, with the old bytes intact.
+  if (ok && size.QuadPart > old.QuadPart)
+    ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  ok = ok && SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+  ok = ok && WriteAll(file, bytes) && SetEndOfFile(file) && FlushFileBuffers(file);
+  const DWORD error = GetLastError();  // the caller may tell the user why
+  if (!CloseHandle(file)) ok = false;
+  SetLastError(error);
+  return ok;
 }
 
 }  // namespace mowik

@@ -4,6 +4,7 @@
 
 #include "sapi/windows/mowik_voice.h"
 #include "sapi/windows/voice_registration.h"
+#include "win32/module_folder.h"
 
 namespace mowik {
 namespace {
@@ -57,7 +58,6 @@ extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    mowik::SetModuleHandle(instance);
     DisableThreadLibraryCalls(instance);
   }
   return TRUE;
@@ -73,7 +73,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** obj
 HRESULT STDAPICALLTYPE DllCanUnloadNow() { return mowik::gModuleUsers == 0 ? S_OK : S_FALSE; }
 
 HRESULT STDAPICALLTYPE DllRegisterServer() {
-  const std::wstring path = mowik::ModuleFile();
+  const std::wstring path = mowik::win32::ModuleFileName(mowik::win32::ThisModule());
   return path.empty() ? E_UNEXPECTED : mowik::RegisterVoice(path);
 }
 

@@ -5,6 +5,7 @@
 #include "sapi/speaker_settings.h"
 #include "sapi/windows/engine_site.h"
 #include "varelo/module_folder.h"
+#include "win32/module_folder.h"
 
 namespace mowik {
 
@@ -12,11 +13,9 @@ std::atomic<long> gModuleUsers{0};
 
 namespace {
 
-HMODULE gModule = nullptr;
-
 // The user's settings, read once per process when the first voice speaks.
 const SpeakerSettings& Settings() {
-  static const SpeakerSettings settings = LoadSpeakerSettings(ModuleFolder());
+  static const SpeakerSettings settings = LoadSpeakerSettings(win32::ModuleFolder(win32::ThisModule()));
   return settings;
 }
 
@@ -33,27 +32,6 @@ WAVEFORMATEX VoiceFormat() {
 }
 
 }  // namespace
-
-void SetModuleHandle(HMODULE module) { gModule = module; }
-
-std::wstring ModuleFile() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(gModule, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);  // a long path: try again with room for it
-  }
-}
-
-std::wstring ModuleFolder() {
-  const std::wstring path = ModuleFile();
-  const size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
 
 MowikVoice::MowikVoice() { ++gModuleUsers; }
 

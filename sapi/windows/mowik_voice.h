@@ -47,9 +47,4 @@ class MowikVoice final : public ISpTTSEngine, public ISpObjectWithToken {
 // Objects and locks alive in the process, for DllCanUnloadNow.
 extern std::atomic<long> gModuleUsers;
 
-// This DLL's path, and its folder (where the voice and the settings file are looked for).
-std::wstring ModuleFile();
-std::wstring ModuleFolder();
-void SetModuleHandle(HMODULE module);
-
 }  // namespace mowik

@@ -1,4 +1,4 @@
-# mowik-say -o in every file type, read back by sox: rate, encoding and length agree; -o -
+# mowik-say -o in every file type (and under any name), read back by sox: rate, encoding and length agree; -o -
 # writes the same bytes to standard output; a text with nothing to say gives an empty file.
 #   cmake -DEMULATOR=... -DPROGRAM=... -DDIR=... -P check_said_files.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/../../testing/sox_checks.cmake)
@@ -18,6 +18,8 @@ say(linear.au)
 say(samples.raw)
 say(alaw.wav --alaw)
 say(mulaw.wav --mulaw)
+# A name with letters the Windows code page lacks (Cyrillic beside Polish) is written too.
+say(mowa-żółw-файл.wav)
 
 execute_process(COMMAND soxi -s ${DIR}/pcm.wav OUTPUT_VARIABLE samples OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(NOT samples GREATER 16000)
@@ -26,7 +28,7 @@ endif()
 math(EXPR half "${samples} / 2")
 math(EXPR raw_bytes "${samples} * 2")
 
-foreach(file pcm.wav linear.au)
+foreach(file pcm.wav linear.au mowa-żółw-файл.wav)
   expect_soxi(${file} -r 16000)
   expect_soxi(${file} -e "Signed Integer PCM")
   expect_soxi(${file} -b 16)

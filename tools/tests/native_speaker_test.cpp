@@ -67,7 +67,7 @@ class NativeSpeakerTest : public ::testing::Test {
     std::remove(path_.c_str());
   }
   // Speaks text into a file; returns the phoneme text.
-  std::string Speak(std::wstring text, int32_t flags = kOutFileType0) {
+  std::string Speak(std::wstring text, int32_t flags = VRL_OUT_FILE_TYPE0) {
     std::wstring copy = text;
     Capture capture;
     SpeakText(copy, NormaliseOptions{}, capture);
@@ -103,7 +103,7 @@ TEST_F(NativeSpeakerTest, TheLastPhonemeIsHeardWithoutAClosingMark) {
 TEST_F(NativeSpeakerTest, ALawFilesHoldHalfTheSamplesAtHalfTheRate) {
   Speak(L"Ala ma kota.");
   const uint32_t pcm_bytes = Le32(Bytes(path_), 40);
-  Speak(L"Ala ma kota.", kOutFileType0 | kOutAlaw);
+  Speak(L"Ala ma kota.", VRL_OUT_FILE_TYPE0 | VRL_ALAW);
   const std::string alaw = Bytes(path_);
   EXPECT_EQ(Le32(alaw, 24), 8000u) << "sample rate";
   EXPECT_EQ(alaw.substr(20, 2), std::string("\x06\x00", 2)) << "format tag A-law";
@@ -115,7 +115,7 @@ TEST_F(NativeSpeakerTest, ALawFilesHoldHalfTheSamplesAtHalfTheRate) {
 TEST_F(NativeSpeakerTest, ARefusedDatabaseIsReportedAndNothingIsWritten) {
   DatabaseName = L"no-such-voice";
   std::wstring text = L"Ala ma kota.";
-  NativeSpeaker speaker(kOutFileType0, path_);
+  NativeSpeaker speaker(VRL_OUT_FILE_TYPE0, path_);
   SpeakText(text, NormaliseOptions{}, speaker);
   EXPECT_EQ(speaker.Error(), "Can't load the no-such-voice database");
 }

@@ -46,10 +46,10 @@ TEST(SayArguments, StandardOutputTakesItsTypeFromTypeOrIsWav) {
     return FileOutputFlags(options, error);
   };
   std::string error;
-  EXPECT_EQ(flags("-", "", error), kOutFileType0);
-  EXPECT_EQ(flags("-", "au", error), kOutFileType1);
-  EXPECT_EQ(flags("mowa.dat", "raw", error), kOutFileType2);
-  EXPECT_EQ(flags("mowa.WAV", "wav", error), kOutFileType0);
+  EXPECT_EQ(flags("-", "", error), VRL_OUT_FILE_TYPE0);
+  EXPECT_EQ(flags("-", "au", error), VRL_OUT_FILE_TYPE1);
+  EXPECT_EQ(flags("mowa.dat", "raw", error), VRL_OUT_FILE_TYPE2);
+  EXPECT_EQ(flags("mowa.WAV", "wav", error), VRL_OUT_FILE_TYPE0);
   EXPECT_EQ(error, "");
   EXPECT_EQ(flags("mowa.wav", "au", error), 0);
   EXPECT_NE(error, "") << "the name and --type disagree";

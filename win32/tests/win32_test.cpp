@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 
+#include "win32/ansi_path.h"
 #include "win32/ansi_text.h"
 #include "win32/message_wait.h"
 #include "win32/module_folder.h"
@@ -153,6 +155,39 @@ TEST(AnsiText, ReplacesWhatTheCodePageCannotHoldWithTheDefaultCharacter) {
   // A CJK character is in no single-byte code page; an unpaired surrogate is in none at all.
   EXPECT_EQ(AnsiFromWide(L"a\x4E2D" L"b"), "a?b");
   EXPECT_EQ(AnsiFromWide(std::wstring(L"x\xD800y")), "x?y");
+}
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return folder + name;
+}
+
+TEST(AnsiPath, ReachesAFileWhoseNameTheCodePageCannotHold) {
+  const std::wstring path = TempPath(L"mowik-\u0444\u0430\u0439\u043b-\u017c\u00f3\u0142w.wav");  // Cyrillic and Polish
+  DeleteFileW(path.c_str());
+  const std::string ansi = AnsiPathTo(path);
+  ASSERT_FALSE(ansi.empty()) << "no short names on the temporary folder's volume?";
+  FILE* out = std::fopen(ansi.c_str(), "wb");
+  ASSERT_NE(out, nullptr) << ansi;
+  std::fputs("abc", out);
+  std::fclose(out);
+  FILE* in = _wfopen(path.c_str(), L"rb");
+  ASSERT_NE(in, nullptr) << "the ANSI name reached another file";
+  char text[8] = {};
+  std::fread(text, 1, sizeof text - 1, in);
+  std::fclose(in);
+  EXPECT_STREQ(text, "abc");
+  DeleteFileW(path.c_str());
+
+  // A name the code page holds is itself, and nothing is created for it.
+  const std::wstring plain = TempPath(L"mowik-plain-name.wav");
+  DeleteFileW(plain.c_str());
+  EXPECT_EQ(AnsiPathTo(plain), AnsiFromWide(plain));
+  EXPECT_EQ(GetFileAttributesW(plain.c_str()), INVALID_FILE_ATTRIBUTES);
+  // A folder that is not there: no name, and no file left behind anywhere.
+  EXPECT_TRUE(AnsiPathTo(TempPath(L"mowik-no-such-\u0444\\x.wav")).empty());
+  EXPECT_TRUE(AnsiPathTo(L"").empty());
 }
 
 TEST(ModuleFolder, IsTheFolderOfTheModuleThatHoldsTheCode) {

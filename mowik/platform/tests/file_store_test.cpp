@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #endif
 
+#include "mowik/platform/tests/closed_folder.h"
 #include "mowik/platform/tests/temp_folder.h"
 
 namespace mowik {
@@ -110,6 +111,39 @@ TEST(FileStore, LinkAtTheTemporaryPathIsReplacedNotWrittenThrough) {
   EXPECT_EQ(FileBytes(victim), (std::vector<uint8_t>{9, 9, 9}));
   EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{5}));
   EXPECT_FALSE(std::filesystem::is_symlink(FsPath(path)));
+}
+
+TEST(FileStore, AFolderThatTakesNoNewFileHasItsFileRewrittenInPlace) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  WriteBytes(path, {1, 1, 1, 1});
+  EXPECT_FALSE(FolderRefusesNewFiles(path)) << "an open folder";
+  ClosedFolder closed(NarrowPath(folder.Path()));
+  if (!closed.Available()) GTEST_SKIP() << "no way here to close a folder to new files";
+  EXPECT_TRUE(FolderRefusesNewFiles(path));
+  EXPECT_FALSE(FolderRefusesNewFiles(folder.File(L"none.conf"))) << "only an existing file is rewritten";
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>{2, 2}));
+  EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{2, 2}));
+  ASSERT_TRUE(ReplaceFileContents(path, std::vector<uint8_t>(5000, 3)));
+  EXPECT_EQ(FileBytes(path), std::vector<uint8_t>(5000, 3));
+  EXPECT_FALSE(Exists(TemporaryPathFor(path)));
+  EXPECT_FALSE(ReplaceFileContents(folder.File(L"none.conf"), std::vector<uint8_t>{1}));
+  EXPECT_FALSE(Exists(folder.File(L"none.conf")));
+}
+
+TEST(FileStore, RewritingInPlaceTouchesOnlyAnExistingRegularFile) {
+  TempFolder folder;
+  const std::wstring path = folder.File(L"s.conf");
+  EXPECT_FALSE(RewriteFileInPlace(path, std::vector<uint8_t>{1}));
+  EXPECT_FALSE(Exists(path));
+  const std::wstring victim = folder.File(L"other.txt");
+  WriteBytes(victim, {9, 9, 9});
+  std::filesystem::create_symlink(FsPath(victim), FsPath(path));
+  EXPECT_FALSE(RewriteFileInPlace(path, std::vector<uint8_t>{1})) << "never through a link";
+  EXPECT_EQ(FileBytes(victim), (std::vector<uint8_t>{9, 9, 9}));
+  EXPECT_FALSE(RewriteFileInPlace(folder.Path(), std::vector<uint8_t>{1}));
+  ASSERT_TRUE(RewriteFileInPlace(victim, std::vector<uint8_t>{}));
+  EXPECT_TRUE(FileBytes(victim).empty());
 }
 
 TEST(FileStore, ReplacedFileKeepsItsPermissions) {

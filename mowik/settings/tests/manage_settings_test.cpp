@@ -15,6 +15,7 @@
 #include "mowik/program/table_model.h"
 #include "mowik/settings/compress_bytes.h"
 #include "mowik/settings/property_bag_class.h"
+#include "mowik/platform/tests/closed_folder.h"
 #include "mowik/platform/tests/temp_folder.h"
 
 namespace mowik {
@@ -311,6 +312,23 @@ TEST_F(ManageSettingsTest, ReadOnlyLeftoverTemporaryFileDoesNotBlockSaving) {
   EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
   EXPECT_EQ(SpeakNowInterval, L"45");
 }
+
+#ifndef _WIN32
+// A per-machine install: the folder takes no new file, the settings file is the user's.
+TEST_F(ManageSettingsTest, SettingsInAFolderThatTakesNoNewFileAreStillSaved) {
+  ASSERT_TRUE(SaveSettings(place));
+  ClosedFolder closed(NarrowPath(folder.Path()));
+  if (!closed.Available()) GTEST_SKIP() << "no way here to close a folder to new files";
+  for (int i = 0; i < 50; ++i) AddEntry(L"skr\u00f3t" + std::to_wstring(i), L"zamiennik");
+  SpeakNowInterval = L"45";
+  EXPECT_TRUE(SaveSettings(place));
+  DictionaryTable().Clear();
+  SpeakNowInterval = L"";
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
+  EXPECT_EQ(DictionaryTable().Rows(), 50);
+  EXPECT_EQ(SpeakNowInterval, L"45");
+}
+#endif
 
 TEST_F(ManageSettingsTest, SaveSaysWhetherTheFileWasWritten) {
   EXPECT_TRUE(SaveSettings(place));

@@ -22,6 +22,7 @@
 #include "mowik/program/main_module.h"
 #include "mowik/shell/icon_holder.h"
 #include "mowik/shell/settings_window.h"
+#include "mowik/shell/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
 
 namespace {
@@ -40,8 +41,8 @@ std::wstring TempFolder() {
   return folder;
 }
 
-bool CopyProduct(const std::wstring& to) {
-  const std::wstring from = MOWIK_WINDOWS_FOLDER L"/";
+bool CopyProduct(const std::wstring& source, const std::wstring& to) {
+  const std::wstring from = source + L"/";
   for (const wchar_t* name : {L"mowik.exe", L"vrlplay.dll", L"varelo.dll", L"vovedodudo.dll", L"pl1"})
     if (!CopyFileW((from + name).c_str(), (to + name).c_str(), FALSE)) return false;
   DeleteFileW((to + L"mowiksets.conf").c_str());
@@ -98,22 +99,6 @@ double WorkingSetMegabytes(HANDLE process) {
   return counters.WorkingSetSize / (1024.0 * 1024.0);
 }
 
-bool SetClipboard(const std::wstring& text) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-      std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-      GlobalUnlock(block);
-      const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-      CloseClipboard();
-      return set;
-    }
-    Sleep(50);
-  }
-  return false;
-}
-
 // Whether the capture holds a non-zero sample yet.
 bool HeardSomething(const std::wstring& capture) {
   std::ifstream in(std::filesystem::path(capture), std::ios::binary);
@@ -128,10 +113,13 @@ bool HeardSomething(const std::wstring& capture) {
 
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  // The build's folder by default; the folder of an unpacked zip or an install measures what
+  // users run (stripped of debug information, which Wine otherwise reads into memory).
+  const std::wstring source = argc > 1 ? argv[1] : MOWIK_WINDOWS_FOLDER;
   const std::wstring folder = TempFolder();
-  if (!CopyProduct(folder)) {
-    std::fprintf(stderr, "cannot copy the Windows folder from %ls\n", MOWIK_WINDOWS_FOLDER);
+  if (!CopyProduct(source, folder)) {
+    std::fprintf(stderr, "cannot copy the Windows folder from %ls\n", source.c_str());
     return 1;
   }
   // Every byte the reader plays goes to a capture file when the bench runs with the ALSA
@@ -160,7 +148,7 @@ int main() {
   std::printf("working set idle: %.1f MB (this console bench, for Wine's own share: %.1f MB)\n",
               WorkingSetMegabytes(reader.process.hProcess), WorkingSetMegabytes(GetCurrentProcess()));
 
-  SetClipboard(L"Ala ma kota.");
+  mowik::test::SetClipboard(L"Ala ma kota.");
   if (capture.empty()) {
     std::printf("hot key to first samples: not measured (run with ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:"
                 "<build>/mowik/shell/tests/reader_audio_test.asoundrc)\n");
@@ -183,7 +171,7 @@ int main() {
   std::wstring longText;
   for (int i = 0; i < 10; ++i) longText += mowik::TestSentences[static_cast<size_t>(i)] + L" ";
   for (int i = 0; i < 3; ++i) longText += longText;  // 80 sentences, several minutes of speech
-  SetClipboard(longText);
+  mowik::test::SetClipboard(longText);
   PostMessageW(reader.window, WM_HOTKEY, 1, 0);
   double largest = 0;
   const auto start = Clock::now();

@@ -8,26 +8,11 @@
 #include <cstring>
 
 #include "mowik/shell/tests/running_reader.h"
+#include "mowik/shell/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
 
 namespace mowik::test {
 namespace {
-
-bool SetClipboard(const std::wstring& text) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-      std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-      GlobalUnlock(block);
-      const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-      CloseClipboard();
-      return set;
-    }
-    Sleep(50);
-  }
-  return false;
-}
 
 size_t HeardSamples() {
   const std::vector<int16_t> samples = mowik::testing::CapturedSamples();

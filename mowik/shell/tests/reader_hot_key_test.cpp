@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "mowik/shell/tests/running_reader.h"
+#include "mowik/shell/tests/set_clipboard.h"
 
 namespace mowik::test {
 namespace {
@@ -63,22 +64,6 @@ std::string OutputOf(std::wstring command) {
   if (write) CloseHandle(write);
   CloseHandle(read);
   return output;
-}
-
-bool SetClipboard(const std::wstring& text) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-      std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-      GlobalUnlock(block);
-      const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-      CloseClipboard();
-      return set;
-    }
-    Sleep(50);
-  }
-  return false;
 }
 
 void PressCtrlShiftC() {

@@ -136,7 +136,9 @@ class RunningReader {
     SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kIdVoiceList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(kIdVoiceList)));
   }
   int32_t Rows(int32_t tableId) const { return static_cast<int32_t>(SendMessageW(Control(tableId), LVM_GETITEMCOUNT, 0, 0)); }
-  // Posted messages are handled once the program answers a sent one.
+  // Gives the program a turn at its queue. Not a barrier: a sent message is handled before
+  // posted ones still waiting, so a test checks the effect of posted keys with WaitFor, or
+  // posts what comes next (PostClick), which is handled after them.
   void Settle() const {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);

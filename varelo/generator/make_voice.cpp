@@ -28,7 +28,7 @@ namespace {
 
 // kStop: a voiceless stop or affricate, whose closure eSpeak counts to the phone before it.
 // kVoicedStop: a voiced one, whose closure (its voice bar) eSpeak counts to the stop itself, so
-// its middle is the middle of the phone as eSpeak places it, inside the voice bar.
+// its cut lies within the phone as eSpeak places it, inside the voice bar (kVoicedStopCut).
 enum class Kind { kVowel, kStop, kVoicedStop, kOther, kSilence };
 
 struct Phoneme {
@@ -38,12 +38,14 @@ struct Phoneme {
   // Where in the phone (a share of its length from its start) the diphones meet: its steadiest
   // point, the same whatever comes after it. eSpeak's sonorants reach their target early and
   // spend the rest moving towards the next phone, so their middle differs with it (j, n, l by
-  // some 20 dB of mel-cepstral distance); its fricatives less so. Unused for stops, which meet
-  // in the middle of their closure, and for the pause.
+  // some 20 dB of mel-cepstral distance); its fricatives less so. Unused for voiceless stops,
+  // which meet in the middle of their closure, and for the pause.
   double cut;
 };
 
-constexpr double kVowelCut = 0.5, kSonorantCut = 0.2, kFricativeCut = 0.35;
+// A voiced stop or affricate is eSpeak's voice bar, its burst and its frication: halfway lands
+// on the burst, a third of the way in its voice bar.
+constexpr double kVowelCut = 0.5, kSonorantCut = 0.2, kFricativeCut = 0.35, kVoicedStopCut = 0.35;
 
 // Every symbol Mowik's front end can write. q is spoken as k; voiceless stops and affricates
 // begin with a closure that eSpeak counts to the phone before them.
@@ -52,17 +54,17 @@ constexpr Phoneme kInventory[] = {
     {"o", "O", Kind::kVowel, kVowelCut},        {"u", "u", Kind::kVowel, kVowelCut},
     {"i", "i", Kind::kVowel, kVowelCut},        {"I", "y", Kind::kVowel, kVowelCut},
     {"e~", "E~", Kind::kVowel, kVowelCut},      {"o~", "O~", Kind::kVowel, kVowelCut},
-    {"p", "p", Kind::kStop, 0.5},               {"b", "b", Kind::kVoicedStop, 0.5},
-    {"t", "t", Kind::kStop, 0.5},               {"d", "d", Kind::kVoicedStop, 0.5},
-    {"k", "k", Kind::kStop, 0.5},               {"g", "g", Kind::kVoicedStop, 0.5},
+    {"p", "p", Kind::kStop, 0.5},               {"b", "b", Kind::kVoicedStop, kVoicedStopCut},
+    {"t", "t", Kind::kStop, 0.5},               {"d", "d", Kind::kVoicedStop, kVoicedStopCut},
+    {"k", "k", Kind::kStop, 0.5},               {"g", "g", Kind::kVoicedStop, kVoicedStopCut},
     {"f", "f", Kind::kOther, kFricativeCut},    {"v", "v", Kind::kOther, kFricativeCut},
     {"s", "s", Kind::kOther, kFricativeCut},    {"z", "z", Kind::kOther, kFricativeCut},
     {"S", "S", Kind::kOther, kFricativeCut},    {"Z", "Z", Kind::kOther, kFricativeCut},
     {"s'", "S;", Kind::kOther, kFricativeCut},  {"z'", "Z;", Kind::kOther, kFricativeCut},
     {"x", "x", Kind::kOther, kFricativeCut},    {"ts", "ts", Kind::kStop, 0.5},
-    {"dz", "dz", Kind::kVoicedStop, 0.5},       {"tS", "tS", Kind::kStop, 0.5},
-    {"dZ", "dZ", Kind::kVoicedStop, 0.5},       {"ts'", "ts;", Kind::kStop, 0.5},
-    {"dz'", "dz;", Kind::kVoicedStop, 0.5},     {"m", "m", Kind::kOther, kSonorantCut},
+    {"dz", "dz", Kind::kVoicedStop, kVoicedStopCut},       {"tS", "tS", Kind::kStop, 0.5},
+    {"dZ", "dZ", Kind::kVoicedStop, kVoicedStopCut},       {"ts'", "ts;", Kind::kStop, 0.5},
+    {"dz'", "dz;", Kind::kVoicedStop, kVoicedStopCut},     {"m", "m", Kind::kOther, kSonorantCut},
     {"n", "n", Kind::kOther, kSonorantCut},     {"n'", "n^", Kind::kOther, kSonorantCut},
     {"N", "N", Kind::kOther, kSonorantCut},     {"l", "l", Kind::kOther, kSonorantCut},
     {"r", "R", Kind::kOther, kSonorantCut},     {"w", "w", Kind::kOther, kSonorantCut},

@@ -237,10 +237,14 @@ const Diphone* Synthesizer::ChooseTake(int left, int right, int64_t leftLength, 
   int64_t bestHigh = 1, bestLow = 1;  // the best product of ratios so far, bestHigh / bestLow
   for (size_t k = 0; k < takes.size() && k < takeLengths_.size(); ++k) {
     int64_t high = 1, low = 1;
-    for (const auto& [symbol, length] : {std::pair{left, leftLength}, std::pair{right, rightLength}}) {
+    for (const auto& [symbol, wanted] : {std::pair{left, leftLength}, std::pair{right, rightLength}}) {
       int64_t recorded = takeLengths_[k][static_cast<size_t>(symbol)];
       if (k + 1 < takes.size()) recorded = recorded * kSlowerTakeShare / 5;
-      if (symbol == silence || recorded <= 0 || length <= 0) continue;
+      if (symbol == silence || recorded <= 0 || wanted <= 0) continue;
+      // Seconds are beyond any take: the bound keeps the products below 2^60.
+      constexpr int64_t kLongest = int64_t{1} << 15;
+      const int64_t length = std::min(wanted, kLongest);
+      recorded = std::min(recorded, kLongest);
       high *= std::max(recorded, length);
       low *= std::min(recorded, length);
     }

@@ -60,6 +60,10 @@ TEST(EngineTakes, EachPhoneIsSpokenFromTheTakeNearestItsLengthForExactlyItsDurat
   EXPECT_GT(slow, 1.6 * fast) << "slow phones should come from the loud slow take";
   EXPECT_NEAR(level(90) / slow, 1.0, 0.15) << "90 ms is nearer 100 than 50";
   EXPECT_NEAR(level(45) / fast, 1.0, 0.15);
+  // Phones of ten minutes each (half a minute at twenty times the duration) still pick a take
+  // (no overflow in the comparison) and last exactly.
+  const std::vector<int16_t> x = Speak(engine, ";; T = 20\na 30000 0 125\no 30000 0 125\n");
+  EXPECT_EQ(x.size(), size_t(2) * 20 * 30000 * 16);
   engine.Close();
   std::error_code ignored;
   std::filesystem::remove(path, ignored);

@@ -66,8 +66,8 @@ class Synthesizer {
 
   void StartUtterance();
   void RenderReady(bool all);
-  // next: the phone after, or null when the utterance ends (silence follows).
-  void RenderPhone(const Pending& phone, const Pending* next);
+  // following: the phone after, or null when the utterance ends (silence follows).
+  void RenderPhone(const Pending& phone, const Pending* following);
   // The take of the pair (left, right) whose pace suits the two phones best: the one whose
   // typical lengths of the two phones (takeLengths_) are nearest, as ratios, to the lengths they
   // must take now, in output samples (a silence counts nothing), slower takes favoured a little.

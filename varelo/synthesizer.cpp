@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace mowik {
 namespace {
@@ -42,6 +43,12 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
 constexpr double kTransientMs = 12;
 constexpr double kMinClosureShare = 0.2;
 constexpr double kAfterBurstStiffness = 0.3;
+
+// A slower take is chosen as if its phones were this many fifths of their recorded length:
+// stretching a slow take a little sounds closer to the speaker than stretching a fast one much
+// (measured at eSpeak's 110 words a minute, about Mowik's slowest setting), while at Mowik's
+// own pace the fast take still wins.
+constexpr int64_t kSlowerTakeShare = 4;
 
 // A piecewise-linear map from output time to source position within one half of a phone.
 struct HalfMap {
@@ -98,13 +105,38 @@ Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
     : voice_(std::move(voice)),
       rate_(voice_->sampleRate),
       defaultHz_(voice_->pitchCentiHz / 100.0),
-      previous_(voice_->SilenceIndex()) {}
+      previous_(voice_->SilenceIndex()) {
+  // The typical length of each phone in each take (integers: the same in every build).
+  const VoiceDatabase& v = *voice_;
+  const size_t symbols = v.symbols.size();
+  std::vector<std::vector<int64_t>> sums, counts;
+  for (size_t i = 0; i < v.diphones.size();) {
+    const std::span<const Diphone> takes = v.Takes(v.diphones[i].left, v.diphones[i].right);
+    if (takes.empty()) break;  // not indexed: the voice is not sound
+    if (sums.size() < takes.size()) {
+      sums.resize(takes.size(), std::vector<int64_t>(2 * symbols, 0));
+      counts.resize(takes.size(), std::vector<int64_t>(2 * symbols, 0));
+    }
+    for (size_t k = 0; k < takes.size(); ++k) {
+      const Diphone& d = takes[k];
+      sums[k][d.left] += int64_t{d.boundary} - d.start, ++counts[k][d.left];
+      sums[k][symbols + d.right] += int64_t{d.end} - d.boundary, ++counts[k][symbols + d.right];
+    }
+    i += takes.size();
+  }
+  takeLengths_.assign(sums.size(), std::vector<int64_t>(symbols, 0));
+  for (size_t k = 0; k < sums.size(); ++k)
+    for (size_t s = 0; s < symbols; ++s)
+      if (counts[k][s] > 0 && counts[k][symbols + s] > 0)
+        takeLengths_[k][s] = sums[k][s] / counts[k][s] + sums[k][symbols + s] / counts[k][symbols + s];
+}
 
 void Synthesizer::StartUtterance() {
   started_ = true;
   uttRate_ = rate_;
   elapsedMs_ = 0;
   previous_ = voice_->SilenceIndex();
+  carried_ = nullptr;
   pending_.clear();
   contour_.clear();
   nextMark_ = 0;
@@ -167,13 +199,12 @@ size_t Synthesizer::Take(int16_t* out, size_t max, float volume) {
 }
 
 void Synthesizer::RenderReady(bool all) {
-  const int silence = voice_->SilenceIndex();
   while (!pending_.empty()) {
     const bool known = !contour_.empty() && contour_.back().time >= pending_.front().end;
     if (pending_.size() >= 2 && (all || known || pending_.size() > kLookahead)) {
-      RenderPhone(pending_[0], pending_[1].symbol);
+      RenderPhone(pending_[0], &pending_[1]);
     } else if (all) {
-      RenderPhone(pending_[0], silence);
+      RenderPhone(pending_[0], nullptr);
     } else {
       break;
     }
@@ -196,18 +227,51 @@ double Synthesizer::PitchAt(double time) {
   return std::clamp(hz, low, std::max(low, std::min(kMaxPitchHz, uttRate_ / 2.0)));
 }
 
-void Synthesizer::RenderPhone(const Pending& phone, int next) {
+const Diphone* Synthesizer::ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength) const {
+  const std::span<const Diphone> takes = voice_->Takes(left, right);
+  if (takes.size() <= 1) return takes.empty() ? nullptr : &takes[0];
+  // The take with the least |log(now / recorded)| summed over both phones, compared as
+  // products of integers so that every build picks the same take.
+  const int silence = voice_->SilenceIndex();
+  const Diphone* best = nullptr;
+  int64_t bestHigh = 1, bestLow = 1;  // the best product of ratios so far, bestHigh / bestLow
+  for (size_t k = 0; k < takes.size() && k < takeLengths_.size(); ++k) {
+    int64_t high = 1, low = 1;
+    for (const auto& [symbol, wanted] : {std::pair{left, leftLength}, std::pair{right, rightLength}}) {
+      int64_t recorded = takeLengths_[k][static_cast<size_t>(symbol)];
+      if (k + 1 < takes.size()) recorded = recorded * kSlowerTakeShare / 5;
+      if (symbol == silence || recorded <= 0 || wanted <= 0) continue;
+      // Seconds are beyond any take: the bound keeps the products below 2^60.
+      constexpr int64_t kLongest = int64_t{1} << 15;
+      const int64_t length = std::min(wanted, kLongest);
+      recorded = std::min(recorded, kLongest);
+      high *= std::max(recorded, length);
+      low *= std::min(recorded, length);
+    }
+    if (!best || high * bestLow < bestHigh * low) best = &takes[k], bestHigh = high, bestLow = low;
+  }
+  return best ? best : &takes[0];
+}
+
+void Synthesizer::RenderPhone(const Pending& phone, const Pending* following) {
   const VoiceDatabase& v = *voice_;
   const double o0 = static_cast<double>(phone.start), o1 = static_cast<double>(phone.end);
+  const int next = following ? following->symbol : v.SilenceIndex();
+  const int64_t length = phone.end - phone.start;
+  const int64_t nextLength = following ? following->end - following->start : 0;
   Grow(phone.end + MaxHalf());
   if (phone.symbol == v.SilenceIndex()) {
     nextMark_ = o1;
     previous_ = phone.symbol;
+    carried_ = nullptr;
     MakeFinal(phone.end - MaxHalf());
     return;
   }
-  const Diphone* dl = v.Find(previous_, phone.symbol);
-  const Diphone* dr = v.Find(phone.symbol, next);
+  const Diphone* dl = carried_ && carried_->left == previous_ && carried_->right == phone.symbol
+                          ? carried_
+                          : ChooseTake(previous_, phone.symbol, length, length);
+  const Diphone* dr = ChooseTake(phone.symbol, next, length, nextLength);
+  carried_ = dr;
   // The phone's two halves come from two diphones; each gets its share of the duration in
   // proportion to its recorded length, so a stop keeps its closure-to-burst balance.
   const double ls = dl ? dl->end - dl->boundary : 0.0;

@@ -66,7 +66,13 @@ class Synthesizer {
 
   void StartUtterance();
   void RenderReady(bool all);
-  void RenderPhone(const Pending& phone, int next);
+  // following: the phone after, or null when the utterance ends (silence follows).
+  void RenderPhone(const Pending& phone, const Pending* following);
+  // The take of the pair (left, right) whose pace suits the two phones best: the one whose
+  // typical lengths of the two phones (takeLengths_) are nearest, as ratios, to the lengths they
+  // must take now, in output samples (a silence counts nothing), slower takes favoured a little.
+  // Null when the voice lacks the pair.
+  const Diphone* ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength) const;
   // Where the burst of a stop or affricate lies in the second half of d (the phone from its
   // closure's middle to the next phone), relative to d's first sample; 0 when that half does
   // not begin in a closure. Found once per diphone.
@@ -83,6 +89,9 @@ class Synthesizer {
   uint32_t MaxHalf() const { return uttRate_ / 20 > 512 ? uttRate_ / 20 : 512; }
 
   std::shared_ptr<const VoiceDatabase> voice_;
+  // Per take (0 the slowest) and symbol: the phone's recorded length in that take, the mean of
+  // its halves over every pair it is in, in samples; 0 when the take lacks it.
+  std::vector<std::vector<int64_t>> takeLengths_;
   uint32_t rate_;
   double defaultHz_;
   bool recordJoins_ = false;
@@ -92,6 +101,9 @@ class Synthesizer {
   uint32_t uttRate_ = 0;
   double elapsedMs_ = 0;
   int previous_ = 0;  // symbol of the last rendered phone
+  // The take chosen for (previous_, the next phone) when previous_ was rendered: both halves
+  // of a diphone come from one take.
+  const Diphone* carried_ = nullptr;
   std::deque<Pending> pending_;
   std::deque<Knot> contour_;
   double nextMark_ = 0;

@@ -96,11 +96,19 @@ const Diphone* VoiceDatabase::Find(int left, int right) const {
   return i < 0 ? nullptr : &diphones[static_cast<size_t>(i)];
 }
 
+std::span<const Diphone> VoiceDatabase::Takes(int left, int right) const {
+  const Diphone* first = Find(left, right);
+  if (!first) return {};
+  const Diphone* end = first + 1;
+  while (end != diphones.data() + diphones.size() && end->left == first->left && end->right == first->right) ++end;
+  return {first, end};
+}
+
 void VoiceDatabase::Index() {
   silence_ = SymbolIndex(kSilenceSymbol);
   const size_t n = symbols.size();
   pairs_.assign(n * n, -1);
-  for (size_t i = 0; i < diphones.size(); ++i) {
+  for (size_t i = diphones.size(); i-- > 0;) {  // the first take of a pair wins
     const Diphone& d = diphones[i];
     if (d.left < n && d.right < n) pairs_[d.left * n + d.right] = static_cast<int32_t>(i);
   }
@@ -149,8 +157,9 @@ bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& e
   Reader r(bytes.first(body));
   r.Text(8);
   const uint32_t version = r.U32();
-  if (version != kVoiceVersion)
+  if (version != 1 && version != kVoiceVersion)
     return Fail(error, "format version " + std::to_string(version) + " is not supported");
+  const uint32_t maxTakes = version == 1 ? 1 : kMaxTakes;
   v.sampleRate = r.U32();
   v.pitchCentiHz = r.U32();
   const uint32_t symbolCount = r.U32(), infoCount = r.U32(), diphoneCount = r.U32();
@@ -160,7 +169,7 @@ bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& e
   if (v.pitchCentiHz < 2000 || v.pitchCentiHz > 100000)
     return Fail(error, "its recorded pitch is out of range");
   if (symbolCount == 0 || symbolCount > kMaxSymbols || infoCount > kMaxInfo ||
-      diphoneCount > symbolCount * symbolCount || markCount > kMaxMarks ||
+      diphoneCount > maxTakes * symbolCount * symbolCount || markCount > kMaxMarks ||
       sampleCount > kMaxSamples)
     return Fail(error, "its counts are out of range");
 
@@ -212,7 +221,12 @@ bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& e
   for (size_t i = 0; i < v.diphones.size(); ++i) {
     const Diphone& d = v.diphones[i];
     if (!CheckDiphone(v, d, error)) return false;
-    if (v.Find(d.left, d.right) != &d) return Fail(error, "a diphone appears twice");
+    // The takes of a pair lie side by side, no more of them than the version allows.
+    const std::span<const Diphone> takes = v.Takes(d.left, d.right);
+    if (&d < takes.data() || &d >= takes.data() + takes.size())
+      return Fail(error, version == 1 ? "a diphone appears twice" : "the takes of a diphone are not side by side");
+    if (takes.size() > maxTakes)
+      return Fail(error, version == 1 ? "a diphone appears twice" : "a diphone has too many takes");
   }
   return true;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // A diphone voice: the phoneme symbols it speaks, and for every ordered pair of them a stretch
-// of recorded sound from the middle of the first phone to the middle of the second, with the
-// pitch marks that PSOLA cuts its grains at. Its file form is described in FORMAT.md.
+// of recorded sound from the middle of the first phone to the middle of the second (a phone's
+// "middle" is where its diphones meet: its steadiest point, not always halfway), with the
+// pitch marks that PSOLA cuts its grains at. A pair may have more than one take, recorded at
+// different paces, so that a phone is spoken from the take nearest its length. Its file form is
+// described in FORMAT.md.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +17,9 @@ namespace mowik {
 
 // The voice file's fixed facts.
 constexpr char kVoiceMagic[8] = {'V', 'A', 'R', 'E', 'L', 'O', 'V', 'C'};
-constexpr uint32_t kVoiceVersion = 1;
+// Version 2 lets a pair have up to kMaxTakes takes; version 1 files (one take) still load.
+constexpr uint32_t kVoiceVersion = 2;
+constexpr uint32_t kMaxTakes = 2;
 // Bit of a mark word that says the period around the mark is voiced; the rest is its position.
 constexpr uint32_t kMarkVoiced = 0x80000000u;
 // The silence symbol; every voice has it.
@@ -25,9 +30,9 @@ struct Diphone {
   uint16_t right = 0;         // symbol index of the second phone
   uint32_t firstSample = 0;   // into VoiceDatabase::samples
   uint32_t sampleCount = 0;   // the stored stretch, a margin on both sides included
-  uint32_t start = 0;         // middle of the first phone, relative to firstSample
+  uint32_t start = 0;         // middle (cut point) of the first phone, relative to firstSample
   uint32_t boundary = 0;      // where the second phone begins; start <= boundary <= end
-  uint32_t end = 0;           // middle of the second phone; end < sampleCount
+  uint32_t end = 0;           // middle (cut point) of the second phone; end < sampleCount
   uint32_t firstMark = 0;     // into VoiceDatabase::marks
   uint32_t markCount = 0;     // at least one; positions relative to firstSample, increasing
 
@@ -48,8 +53,10 @@ struct VoiceDatabase {
   // Index of a symbol, or -1.
   int SymbolIndex(std::string_view symbol) const;
   int SilenceIndex() const { return silence_; }
-  // The diphone of a pair of symbol indexes, or null when the voice lacks it.
+  // The (first) diphone of a pair of symbol indexes, or null when the voice lacks it.
   const Diphone* Find(int left, int right) const;
+  // Every take of a pair, slowest first (adjacent in diphones); empty when the voice lacks it.
+  std::span<const Diphone> Takes(int left, int right) const;
   // Rebuilds the symbol and pair look-ups; the parser calls it, a builder must too.
   void Index();
 

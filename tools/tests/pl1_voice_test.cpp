@@ -42,17 +42,24 @@ TEST_F(Pl1, HasEveryDiphoneOfTheInventoryAndDescribesItself) {
   ASSERT_TRUE(LoadVoiceFile(EngineFolder() + "/pl1", v, error)) << error;
   EXPECT_EQ(v.sampleRate, 16000u);
   EXPECT_EQ(v.symbols.size(), std::size(kInventory));
+  int64_t slow = 0, fast = 0;
   for (const char* a : kInventory)
     for (const char* b : kInventory)
       if (std::string(a) != "_" || std::string(b) != "_") {
-        EXPECT_NE(v.Find(v.SymbolIndex(a), v.SymbolIndex(b)), nullptr) << a << " " << b;
+        // A slow take and one at about Mowik's pace.
+        const std::span<const Diphone> takes = v.Takes(v.SymbolIndex(a), v.SymbolIndex(b));
+        ASSERT_EQ(takes.size(), 2u) << a << " " << b;
+        slow += takes[0].end - takes[0].start, fast += takes[1].end - takes[1].start;
       }
-  EXPECT_EQ(v.diphones.size(), std::size(kInventory) * std::size(kInventory) - 1);
+  // eSpeak's phones at 200 words a minute are much shorter than at 80 (a pause keeps its
+  // 20 ms in both takes).
+  EXPECT_LT(fast * 3, slow * 2);
+  EXPECT_EQ(v.diphones.size(), 2 * (std::size(kInventory) * std::size(kInventory) - 1));
   char text[200];
   engine_.DatabaseInfo(text, sizeof text, 0);
   EXPECT_STREQ(text, "name: pl1");
   engine_.DatabaseInfo(text, sizeof text, 4);
-  EXPECT_STREQ(text, "diphones: 1520");
+  EXPECT_STREQ(text, "diphones: 3040");
   EXPECT_EQ(engine_.Rate(), 16000);
 }
 
@@ -163,7 +170,9 @@ TEST_F(Pl1, NoJumpAtAJoinExceedsThoseInsideTheDiphonesAroundIt) {
           << "join at sample " << joins[k].at << " in " << PhonesAt(text, joins[k].at / 16.0);
       if (joins[k].voiced) {
         ++voiced;
-        voicedAbove += at > inside;
+        // More than a few per cent: a vowel of the fast take, all rise and fall, is loudest
+        // about its middle, where its join is, so a join often holds its largest pulse by a hair.
+        voicedAbove += at * 20 > inside * 21;
       } else {
         ++unvoiced;
       }

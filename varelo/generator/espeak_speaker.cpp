@@ -62,6 +62,8 @@ EspeakSpeaker::EspeakSpeaker(const std::string& systemData, const std::string& d
 
 EspeakSpeaker::~EspeakSpeaker() { espeak_Terminate(); }
 
+void EspeakSpeaker::SetWordsPerMinute(int wpm) { espeak_SetParameter(espeakRATE, wpm, 0); }
+
 Recording EspeakSpeaker::Speak(const std::string& phonemeInput) {
   Recording r;
   g_target = &r;

@@ -30,6 +30,8 @@ class EspeakSpeaker {
 
   int SampleRate() const { return rate_; }
   std::string Version() const { return version_; }
+  // Speaking rate of what follows, in words a minute (eSpeak's 80 to 450; 80 at the start).
+  void SetWordsPerMinute(int wpm);
   // Speaks phoneme input such as "[[_:|t|'a|_:]]".
   Recording Speak(const std::string& phonemeInput);
 

@@ -2,8 +2,12 @@
 //   varelo-make-voice --espeak-data DIR --work DIR -o FILE
 // For every ordered pair of phonemes it has eSpeak speak a carrier word that holds the pair
 // between steady neighbours, finds the phones by eSpeak's own phoneme events, cuts the stretch
-// from the middle of the first phone to the middle of the second, lays pitch marks and converts
-// it to 16000 Hz. The same input gives the same bytes.
+// from the steadiest point of the first phone to that of the second (Phoneme::cut), lays pitch
+// marks and converts
+// it to 16000 Hz. Each pair is cut twice, at a slow pace and at about Mowik's own: a speaker
+// does not just compress a slow phone when it speaks fast (its formants move faster, its
+// steady parts shrink), so the engine speaks each phone from the take nearest its length.
+// The same input gives the same bytes.
 
 #include <algorithm>
 #include <cmath>
@@ -24,35 +28,57 @@ namespace {
 
 // kStop: a voiceless stop or affricate, whose closure eSpeak counts to the phone before it.
 // kVoicedStop: a voiced one, whose closure (its voice bar) eSpeak counts to the stop itself, so
-// its middle is the middle of the phone as eSpeak places it, inside the voice bar.
+// its cut lies within the phone as eSpeak places it, inside the voice bar (kVoicedStopCut).
 enum class Kind { kVowel, kStop, kVoicedStop, kOther, kSilence };
 
 struct Phoneme {
   const char* symbol;  // Mowik's
   const char* espeak;  // eSpeak's phoneme input name
   Kind kind;
+  // Where in the phone (a share of its length from its start) the diphones meet: its steadiest
+  // point, the same whatever comes after it. eSpeak's sonorants reach their target early and
+  // spend the rest moving towards the next phone, so their middle differs with it (j, n, l by
+  // some 20 dB of mel-cepstral distance); its fricatives less so. Unused for voiceless stops,
+  // which meet in the middle of their closure, and for the pause.
+  double cut;
 };
+
+// A voiced stop or affricate is eSpeak's voice bar, its burst and its frication: halfway lands
+// on the burst, a third of the way in its voice bar.
+constexpr double kVowelCut = 0.5, kSonorantCut = 0.2, kFricativeCut = 0.35, kVoicedStopCut = 0.35;
 
 // Every symbol Mowik's front end can write. q is spoken as k; voiceless stops and affricates
 // begin with a closure that eSpeak counts to the phone before them.
 constexpr Phoneme kInventory[] = {
-    {"a", "a", Kind::kVowel},    {"e", "E", Kind::kVowel},    {"o", "O", Kind::kVowel},
-    {"u", "u", Kind::kVowel},    {"i", "i", Kind::kVowel},    {"I", "y", Kind::kVowel},
-    {"e~", "E~", Kind::kVowel},  {"o~", "O~", Kind::kVowel},  {"p", "p", Kind::kStop},
-    {"b", "b", Kind::kVoicedStop},     {"t", "t", Kind::kStop},     {"d", "d", Kind::kVoicedStop},
-    {"k", "k", Kind::kStop},     {"g", "g", Kind::kVoicedStop},     {"f", "f", Kind::kOther},
-    {"v", "v", Kind::kOther},    {"s", "s", Kind::kOther},    {"z", "z", Kind::kOther},
-    {"S", "S", Kind::kOther},    {"Z", "Z", Kind::kOther},    {"s'", "S;", Kind::kOther},
-    {"z'", "Z;", Kind::kOther},  {"x", "x", Kind::kOther},    {"ts", "ts", Kind::kStop},
-    {"dz", "dz", Kind::kVoicedStop},   {"tS", "tS", Kind::kStop},   {"dZ", "dZ", Kind::kVoicedStop},
-    {"ts'", "ts;", Kind::kStop}, {"dz'", "dz;", Kind::kVoicedStop}, {"m", "m", Kind::kOther},
-    {"n", "n", Kind::kOther},    {"n'", "n^", Kind::kOther},  {"N", "N", Kind::kOther},
-    {"l", "l", Kind::kOther},    {"r", "R", Kind::kOther},    {"w", "w", Kind::kOther},
-    {"j", "j", Kind::kOther},    {"q", "k", Kind::kStop},     {"_", "_:", Kind::kSilence},
+    {"a", "a", Kind::kVowel, kVowelCut},        {"e", "E", Kind::kVowel, kVowelCut},
+    {"o", "O", Kind::kVowel, kVowelCut},        {"u", "u", Kind::kVowel, kVowelCut},
+    {"i", "i", Kind::kVowel, kVowelCut},        {"I", "y", Kind::kVowel, kVowelCut},
+    {"e~", "E~", Kind::kVowel, kVowelCut},      {"o~", "O~", Kind::kVowel, kVowelCut},
+    {"p", "p", Kind::kStop, 0.5},               {"b", "b", Kind::kVoicedStop, kVoicedStopCut},
+    {"t", "t", Kind::kStop, 0.5},               {"d", "d", Kind::kVoicedStop, kVoicedStopCut},
+    {"k", "k", Kind::kStop, 0.5},               {"g", "g", Kind::kVoicedStop, kVoicedStopCut},
+    {"f", "f", Kind::kOther, kFricativeCut},    {"v", "v", Kind::kOther, kFricativeCut},
+    {"s", "s", Kind::kOther, kFricativeCut},    {"z", "z", Kind::kOther, kFricativeCut},
+    {"S", "S", Kind::kOther, kFricativeCut},    {"Z", "Z", Kind::kOther, kFricativeCut},
+    {"s'", "S;", Kind::kOther, kFricativeCut},  {"z'", "Z;", Kind::kOther, kFricativeCut},
+    {"x", "x", Kind::kOther, kFricativeCut},    {"ts", "ts", Kind::kStop, 0.5},
+    {"dz", "dz", Kind::kVoicedStop, kVoicedStopCut},       {"tS", "tS", Kind::kStop, 0.5},
+    {"dZ", "dZ", Kind::kVoicedStop, kVoicedStopCut},       {"ts'", "ts;", Kind::kStop, 0.5},
+    {"dz'", "dz;", Kind::kVoicedStop, kVoicedStopCut},     {"m", "m", Kind::kOther, kSonorantCut},
+    {"n", "n", Kind::kOther, kSonorantCut},     {"n'", "n^", Kind::kOther, kSonorantCut},
+    {"N", "N", Kind::kOther, kSonorantCut},     {"l", "l", Kind::kOther, kSonorantCut},
+    {"r", "R", Kind::kOther, kSonorantCut},     {"w", "w", Kind::kOther, kSonorantCut},
+    {"j", "j", Kind::kOther, kSonorantCut},     {"q", "k", Kind::kStop, 0.5},
+    {"_", "_:", Kind::kSilence, 0.5},
 };
 
 constexpr double kRate = 16000;
 constexpr int kEspeakPitch = 80;
+// The paces of the takes, slowest first, in eSpeak's words a minute: its slowest (phones of
+// about 170 ms, longer than Mowik's slowest setting) and a little below Mowik's default pace
+// (phones of 70 ms, eSpeak's 230), where the stops and affricates came out closest to the
+// speaker's at Mowik's pace in varelo-measure.
+constexpr int kTakeWordsPerMinute[] = {80, 200};
 constexpr double kSilenceHalfSeconds = 0.020;  // what a diphone keeps of a neighbouring pause
 constexpr double kMaxClosureSeconds = 0.100;
 // A closure shorter than this was not found (a voice bar as loud as a nasal before it); the
@@ -135,7 +161,7 @@ std::vector<Located> Locate(const Recording& r, const std::vector<CarrierPhone>&
 
 double Middle(const Located& p, const Phoneme& phoneme) {
   if (phoneme.kind == Kind::kStop && p.start < p.event) return (p.start + p.event) / 2.0;
-  return (p.start + p.end) / 2.0;
+  return p.start + (p.end - p.start) * phoneme.cut;
 }
 
 struct Analysed {
@@ -149,6 +175,7 @@ class VoiceBuilder {
   VoiceBuilder(EspeakSpeaker& speaker) : speaker_(speaker), rate_(speaker.SampleRate()) {}
 
   void Calibrate() {
+    speaker_.SetWordsPerMinute(kTakeWordsPerMinute[0]);
     const Recording r = speaker_.Speak("[[_:|t|'a|m|a|l|a|n|a|_:]]");
     const std::vector<Stretch> voiced = VoicedStretches(r.samples, rate_ / 125.6);
     pitch_ = MeasurePitch(r.samples, voiced, rate_, 110, 140);
@@ -156,18 +183,19 @@ class VoiceBuilder {
   }
   double Pitch() const { return pitch_; }
 
-  void Add(VoiceDatabase& v, uint16_t left, uint16_t right) {
+  void Add(VoiceDatabase& v, uint16_t left, uint16_t right, int wordsPerMinute) {
     const Phoneme& a = kInventory[left];
     const Phoneme& b = kInventory[right];
     const std::vector<CarrierPhone> carrier = Carrier(a, b);
     const std::string input = Input(carrier);
-    auto found = cache_.find(input);
+    auto found = cache_.find({wordsPerMinute, input});
     if (found == cache_.end()) {
       Analysed an;
+      speaker_.SetWordsPerMinute(wordsPerMinute);
       an.recording = speaker_.Speak(input);
       an.located = Locate(an.recording, carrier, rate_, input);
       an.marks = PitchMarks(an.recording.samples, VoicedStretches(an.recording.samples, period_), period_);
-      found = cache_.emplace(input, std::move(an)).first;
+      found = cache_.emplace(std::pair{wordsPerMinute, input}, std::move(an)).first;
     }
     const Analysed& an = found->second;
     // The pair's place in the carrier.
@@ -209,7 +237,7 @@ class VoiceBuilder {
   EspeakSpeaker& speaker_;
   double rate_;
   double pitch_ = 125.6, period_ = 0;
-  std::map<std::string, Analysed> cache_;
+  std::map<std::pair<int, std::string>, Analysed> cache_;
 };
 
 int Main(int argc, char** argv) {
@@ -236,7 +264,8 @@ int Main(int argc, char** argv) {
   const uint16_t silence = n - 1;
   for (uint16_t a = 0; a < n; ++a)
     for (uint16_t b = 0; b < n; ++b)
-      if (a != silence || b != silence) builder.Add(v, a, b);
+      if (a != silence || b != silence)
+        for (int wpm : kTakeWordsPerMinute) builder.Add(v, a, b, wpm);
 
   char pitch[32];
   std::snprintf(pitch, sizeof pitch, "%.2f", builder.Pitch());
@@ -244,10 +273,10 @@ int Main(int argc, char** argv) {
       "name: pl1",
       "language: Polish (pl)",
       "source: eSpeak NG " + speaker.Version() + " Polish voice (pl), a variant with flat pitch, "
-          "no flutter or roughness, 80 words a minute",
-      "built: by varelo-make-voice from carrier words _ t 'a A B a t a _, cut between phone "
-          "middles, pitch marks on a " + std::string(pitch) + " Hz grid at the measured phase, "
-          "converted from 22050 to 16000 Hz",
+          "no flutter or roughness",
+      "built: by varelo-make-voice from carrier words _ t 'a A B a t a _, cut between the "
+          "phones' steadiest points, two takes of each pair (80 and 200 words a minute), pitch marks on a " +
+          std::string(pitch) + " Hz grid at the measured phase, converted from 22050 to 16000 Hz",
   };
   v.Index();
   const std::vector<uint8_t> bytes = SerializeVoice(v);

@@ -3,9 +3,11 @@
 //   varelo-measure [--out DIR] [--phones] [--check]
 //
 // For a fixed list of Polish words and sentences (Mowik's phonemes, frozen below) eSpeak NG
-// speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at two
-// rates: the rate the diphones were cut at (80 words a minute) and Mowik's own pace (phones of
-// about 70 ms, where a voice must shorten its diphones). eSpeak's phoneme events (and the
+// speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at three
+// rates: Mowik's own pace (230 words a minute, phones of about 70 ms), the pace of the voice's
+// slow take (80, phones of about 170 ms) and about Mowik's slowest setting (110, phones of about
+// 130 ms; its duration ratio 1.8 makes 126 ms). The voice's fast take was cut at 200, so each
+// pace asks the engine to pick a take and stretch or shorten it. eSpeak's phoneme events (and the
 // closure before each voiceless stop or affricate, found as the generator finds it; a voiced
 // one's closure, its voice bar, eSpeak counts to it) give every phone's start; varelo
 // then speaks the same phonemes with exactly those durations at the speaker's flat pitch, so
@@ -441,7 +443,8 @@ void Print(const char* name, const Figures& f) {
   std::printf("  %-10s %5zu  %6.2f ±%.2f", name, f.phones, f.mcd.Mean(), f.mcd.Error());
   if (f.burst.n) std::printf("   %+6.2f ±%.2f  %5.2f", f.burst.Mean(), f.burst.Error(), f.burstAbs.Mean());
   else std::printf("   %6s %5s  %5s", "", "", "");
-  std::printf("   %5.2f / %5.2f (%zu)\n", f.joinVoice.Mean(), f.joinSpeaker.Mean(), f.joinVoice.n);
+  std::printf("   %5.2f ±%.2f / %5.2f (%zu)\n", f.joinVoice.Mean(), f.joinVoice.Error(), f.joinSpeaker.Mean(),
+              f.joinVoice.n);
 }
 
 bool Finite(const Figures& f) {
@@ -496,7 +499,8 @@ int Main(int argc, char** argv) {
     const char* name;
     int wpm;
   };
-  for (const Pace pace : {Pace{"Mowik's pace", 230}, Pace{"the speaker's pace", 80}}) {
+  for (const Pace pace : {Pace{"Mowik's pace", 230}, Pace{"the slow take's pace", 80},
+                          Pace{"Mowik's slowest setting", 110}}) {
     espeak_SetParameter(espeakRATE, pace.wpm, 0);
     Totals t;
     Stat phoneMs;
@@ -505,14 +509,14 @@ int Main(int argc, char** argv) {
       for (const Phone& p : r.phones)
         if (p.symbol) phoneMs.Add(double(p.end - p.start) / 16);
       Measure(r, cep, t);
-      const char* tag = pace.wpm == 80 ? "slow" : "fast";
+      const char* tag = pace.wpm == 80 ? "slow" : pace.wpm == 110 ? "slowest-setting" : "fast";
       if (u.picture) Picture(r, u.picture, out, tag);
       else if (everyPicture) Picture(r, Split(u.phonemes, ' ').size() > 1 ? "sentence" : u.text, out + "/all", tag);
     }
     std::printf("%s (eSpeak at %d words a minute, phones %.0f ms on average): %zu phones, %zu silent\n", pace.name,
                 pace.wpm, phoneMs.Mean(), t.phones, t.silentPhones);
     std::printf("  %-10s %5s  %12s   %22s   %s\n", "class", "phones", "MCD dB", "burst dB (mean, |mean|)",
-                "join MCD varelo / speaker (joins)");
+                "join MCD varelo ±error / speaker (joins)");
     for (int c = 0; c < kClasses; ++c) {
       Print(kClassNames[c], t.cls[c]);
       ok = ok && Finite(t.cls[c]) && t.cls[c].phones > 0;

@@ -43,6 +43,32 @@ TEST_F(EngineTest, DurationsComeOutExactly) {
   EXPECT_EQ(Speak(engine_, ";; T = 1\nm 500\n").size(), 11025u);
 }
 
+// The two-take test voice: take 0 has 100 ms phones, take 1 50 ms ones at half the loudness.
+TEST(EngineTakes, EachPhoneIsSpokenFromTheTakeNearestItsLengthForExactlyItsDuration) {
+  const std::string path = testing::WriteTestVoice("varelo_engine_test_takes", 2);
+  Engine engine;
+  ASSERT_EQ(engine.Init(path.c_str(), nullptr, nullptr, ""), kEngineOk) << engine.LastErrorText();
+  auto level = [&](int ms) {
+    const std::string line = std::to_string(ms) + " 0 125\n";
+    const std::vector<int16_t> x = Speak(engine, "a " + line + "o " + line + "a " + line + "o " + line);
+    EXPECT_EQ(x.size(), size_t(4 * ms * 16)) << ms;
+    double e = 0;
+    for (int16_t s : x) e += double(s) * s;
+    return std::sqrt(e / double(std::max<size_t>(1, x.size())));
+  };
+  const double slow = level(110), fast = level(40);
+  EXPECT_GT(slow, 1.6 * fast) << "slow phones should come from the loud slow take";
+  EXPECT_NEAR(level(90) / slow, 1.0, 0.15) << "90 ms is nearer 100 than 50";
+  EXPECT_NEAR(level(45) / fast, 1.0, 0.15);
+  // Phones of ten minutes each (half a minute at twenty times the duration) still pick a take
+  // (no overflow in the comparison) and last exactly.
+  const std::vector<int16_t> x = Speak(engine, ";; T = 20\na 30000 0 125\no 30000 0 125\n");
+  EXPECT_EQ(x.size(), size_t(2) * 20 * 30000 * 16);
+  engine.Close();
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
 TEST_F(EngineTest, PitchFollowsTargetsTimesTheRatio) {
   const std::vector<int16_t> x = Speak(engine_, ";; F = 1.5\na 400 0 100 100 200\no 400\n");
   const auto frames = testing::TrackPitch(x, 16000, 80, 400, 640, 160);

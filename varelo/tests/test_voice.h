@@ -12,11 +12,13 @@
 
 namespace mowik::testing {
 
-VoiceDatabase MakeTestVoice();
+// takes: 1, or 2 for a second, faster take of every pair (phones half as long, at half the
+// loudness, so a test can hear which take was spoken).
+VoiceDatabase MakeTestVoice(int takes = 1);
 
 // Writes the test voice to a file of this process under the system's temporary folder (name
 // and the process id); returns its path.
-std::string WriteTestVoice(const std::string& name);
+std::string WriteTestVoice(const std::string& name, int takes = 1);
 
 // Speaks phoneme text the way a player does (each line written, drained when the engine is
 // full, flushed at the end). Returns the samples; error receives the first negative read.

@@ -76,7 +76,7 @@ TEST(VoiceDatabase, RefusesInconsistentStructureEvenWithAGoodChecksum) {
     EXPECT_FALSE(ParseVoice(bytes, v, error)) << at;
     EXPECT_NE(error.find(expected), std::string::npos) << error;
   };
-  refused(8, 2, "version");
+  refused(8, 3, "version");
   refused(12, 100, "rate");
   refused(20, 0x7FFFFFFF, "counts");  // symbols
   refused(32, 7, "size");             // marks count no longer matches the bytes
@@ -87,7 +87,39 @@ TEST(VoiceDatabase, RefusesInconsistentStructureEvenWithAGoodChecksum) {
   refused(at, 0x00630063, "unknown symbol");        // left, right
   refused(at + 8, 0xFFFFFF00, "outside the file");  // sample count
   refused(at + 12, 100000, "out of order");         // start beyond boundary
-  refused(at + 32, 0x00010001, "twice");  // the second diphone claims to be a a
+  refused(at + 32, 0x00010001, "side by side");  // the second diphone claims to be a a
+}
+
+TEST(VoiceDatabase, TakesOfAPairComeBackSlowestFirstAndFindGivesTheFirst) {
+  const std::vector<uint8_t> bytes = SerializeVoice(testing::MakeTestVoice(2));
+  VoiceDatabase v;
+  std::string error;
+  ASSERT_TRUE(ParseVoice(bytes, v, error)) << error;
+  const int a = v.SymbolIndex("a"), s = v.SymbolIndex("s");
+  const std::span<const Diphone> takes = v.Takes(a, s);
+  ASSERT_EQ(takes.size(), 2u);
+  EXPECT_EQ(&takes[0], v.Find(a, s));
+  EXPECT_EQ(takes[0].end - takes[0].start, 2 * (takes[1].end - takes[1].start));
+  for (const Diphone& d : takes) EXPECT_TRUE(d.left == a && d.right == s);
+  EXPECT_TRUE(v.Takes(v.SilenceIndex(), v.SilenceIndex()).empty());
+  EXPECT_TRUE(v.Takes(-1, 0).empty());
+  EXPECT_EQ(testing::MakeTestVoice(1).Takes(a, s).size(), 1u);
+}
+
+TEST(VoiceDatabase, VersionOneLoadsWithOneTakeAPairAndNoMore) {
+  VoiceDatabase v;
+  std::string error;
+  std::vector<uint8_t> one = SerializeVoice(testing::MakeTestVoice(1));
+  Put32(one, 8, 1);
+  Reseal(one);
+  EXPECT_TRUE(ParseVoice(one, v, error)) << error;
+  std::vector<uint8_t> two = SerializeVoice(testing::MakeTestVoice(2));
+  Put32(two, 8, 1);
+  Reseal(two);
+  EXPECT_FALSE(ParseVoice(two, v, error));
+  // Version 2 allows two takes, not three.
+  EXPECT_FALSE(ParseVoice(SerializeVoice(testing::MakeTestVoice(3)), v, error));
+  EXPECT_FALSE(error.empty());
 }
 
 TEST(VoiceDatabase, LoadingAMissingFileSaysSo) {

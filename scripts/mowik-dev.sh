@@ -75,7 +75,7 @@ install_wine32() {
 build() {
   local preset=$1
   echo "== build $preset"
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" ${MOWIK_DEBUG_INFO:+-DMOWIK_DEBUG_INFO=$MOWIK_DEBUG_INFO} >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 }
 

@@ -11,6 +11,7 @@
 #include "mowik/shell/hot_key.h"
 #include "mowik/shell/load_warning.h"
 #include "mowik/shell/save_failure.h"
+#include "vrlplay/vrlplay.h"
 
 namespace mowik {
 namespace {
@@ -365,7 +366,7 @@ void SettingsWindow::Shutdown() {
   RemoveHotKeyHook(window_);
   // The player's thread ends before the program does; only when the player was ever loaded.
   if (HMODULE player = GetModuleHandleW(L"vrlplay.dll"))
-    if (auto unload = reinterpret_cast<int(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(player, "VRL_VRLUnload"))))
+    if (auto unload = reinterpret_cast<decltype(&VRL_VRLUnload)>(reinterpret_cast<void*>(GetProcAddress(player, "VRL_VRLUnload"))))
       unload();
   holder_.RemoveIcon();
 }

@@ -57,6 +57,6 @@ int WINAPI VRL_LastError(char* buf, int len) {
   if (buf && len > 0) buf[0] = '\0';
   return 0;
 }
-int WINAPI VRL_VRLUnload() { Append("vrlplay-calls.log", "VRLUnload\n"); return 0; }
+void WINAPI VRL_VRLUnload() { Append("vrlplay-calls.log", "VRLUnload\n"); }
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sapi/windows/sapi_engine_api.h"
+#include "sapi/windows/tests/dll_under_test.h"
 
 namespace {
 
@@ -101,13 +102,7 @@ int main() {
   frag.State.Volume = 100;
   frag.pTextStart = text.c_str();
   frag.ulTextLen = static_cast<ULONG>(text.size());
-  WAVEFORMATEX format{};
-  format.wFormatTag = WAVE_FORMAT_PCM;
-  format.nChannels = 1;
-  format.nSamplesPerSec = 16000;
-  format.wBitsPerSample = 16;
-  format.nBlockAlign = 2;
-  format.nAvgBytesPerSec = 32000;
+  const WAVEFORMATEX format = mowik::VoiceFormat();
 
   for (int round = 0; round < 3; ++round) {
     TimingSite site;

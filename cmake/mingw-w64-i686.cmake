@@ -14,6 +14,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# SSE2 arithmetic, as in the 64-bit and native builds: the x87 unit's 80-bit intermediates
+# round differently, so the engine would speak other bytes than the other builds (every
+# Windows that runs Mowik has SSE2). Windows enters our callbacks, exports and threads with
+# a stack aligned to 4 bytes only, while GCC assumes 16 for SSE spills: realign it.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -mstackrealign")
+
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 # The test programs list their cases when ctest runs, not when they are built, so that the
 # 32-bit tests also build on a machine that cannot run 32-bit programs.

@@ -7,6 +7,7 @@
 #include "vrlplay/player.h"
 #include "vrlplay/stream_file.h"
 #include "vrlplay/vrlplay.h"
+#include "win32/message_wait.h"
 
 namespace mowik {
 
@@ -14,10 +15,12 @@ void CPlayer::PlayThread() {
   threadRunning_ = true;
   const HANDLE signals[2] = {quit_.Get(), workEvent_.Get()};
   for (;;) {
-    // Idle: poll for the quit signal every 10 ms, waking early when a request arrives.
-    const DWORD timeout = QueueCount() != 0 ? 0 : 10;
-    const DWORD woke = WaitForMultipleObjects(2, signals, FALSE, timeout);
-    if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) break;
+    // Idle costs nothing: the thread sleeps until a request, the quit signal or a message
+    // for it arrives (an append sets the work event after the count grows, so none is missed
+    // between the count's test and the wait).
+    const DWORD timeout = QueueCount() != 0 ? 0 : INFINITE;
+    const int woke = win32::WaitDispatching(signals, timeout);
+    if (woke == 0 || woke == win32::kWaitFailed) break;
     if (CRequest* request = queue_.Head()) HandleRequest(*request);
     DispatchOwnMessages();
   }

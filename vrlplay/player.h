@@ -116,8 +116,8 @@ class CPlayer : private CommandHost {
   std::atomic<unsigned> messageBase_{0x1FFF};
 
   // Events: quit (manual, set by Shutdown), queue empty (manual, set while the queue is
-  // empty), work (auto, set when a request arrives so the idle thread need not wait the full
-  // poll).
+  // empty), work (auto, set when a request arrives: it wakes the idle thread, which waits
+  // without a timeout).
   win32::ScopedHandle quit_;
   win32::ScopedHandle emptyEvent_;
   win32::ScopedHandle workEvent_;

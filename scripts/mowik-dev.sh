@@ -30,9 +30,10 @@ packages=(
   nsis
 )
 
+# Installs what is missing of the packages above and of any named here.
 install_packages() {
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "${packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -119,18 +120,46 @@ stop_display() {
 # The 32-bit tests have a prefix of their own (build/wine32, 64-bit Windows with its 32-bit
 # side, as 32-bit callers mostly meet it), so that neither build's tests see the other's
 # registry entries.
+# A prefix belongs to the Wine installation that made it: after another one (wine32 added,
+# say) its programs fail with "could not load kernel32.dll". The prefix records which Wine
+# made it, and one made by another, or one that no longer starts a program, is made anew.
 wine_prefix="$PWD/build/wine"
 wineserver_started=""
-start_wineserver() {
-  [ -n "$wineserver_started" ] && return 0
-  wine_prefix="$PWD/build/${1:-wine}"
-  export WINEPREFIX="$wine_prefix"
+wine_identity() {
+  { command -v wine; wine --version
+    dpkg-query -W -f='${Package}:${Architecture} ${db:Status-Abbrev} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null
+  } | sort | sha256sum | cut -c1-16
+}
+open_wine_prefix() {
   mkdir -p "$WINEPREFIX"
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w
   wineserver -p || { echo "wineserver did not start" >&2; exit 1; }
   wineserver_started=1
   wine wineboot -i >/dev/null 2>&1 || true   # creates or updates the prefix before any test
+}
+remove_wine_prefix() {
+  echo "== Wine prefix $WINEPREFIX: $1; making it anew"
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  rm -rf "$WINEPREFIX"
+}
+start_wineserver() {
+  [ -n "$wineserver_started" ] && return 0
+  wine_prefix="$PWD/build/${1:-wine}"
+  export WINEPREFIX="$wine_prefix"
+  local identity stamp="$wine_prefix/.made-by-wine"
+  identity=$(wine_identity)
+  if [ -e "$WINEPREFIX/system.reg" ] && [ "$(cat "$stamp" 2>/dev/null)" != "$identity" ]; then
+    remove_wine_prefix "made by another Wine installation"
+  fi
+  open_wine_prefix
+  if ! wine cmd.exe /c exit 0 >/dev/null 2>&1; then
+    remove_wine_prefix "Wine cannot start a program in it"
+    open_wine_prefix
+    wine cmd.exe /c exit 0 >/dev/null 2>&1 || { echo "Wine cannot start a program even in a new prefix ($WINEPREFIX)" >&2; exit 1; }
+  fi
+  echo "$identity" >"$stamp"
 }
 stop_wineserver() {
   if [ -n "$wineserver_started" ]; then WINEPREFIX="$wine_prefix" wineserver -k >/dev/null 2>&1 || true; fi
@@ -253,6 +282,7 @@ take_screenshots() {
 
 case "${1:-}" in
   screenshots)
+    install_packages imagemagick   # import takes the pictures
     start_wineserver
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$jobs" --target windows_folder reader_driver

@@ -286,6 +286,10 @@ int Engine::Read(int16_t* samples, int capacity, int* type) {
   if (!samples) return 0;
   const size_t room = capacity < 1 || capacity > kBlockSamples ? kBlockSamples : capacity;
   const size_t n = synth_->Take(samples, room, volume_);
+  if (synth_->Damaged() && error_ == kEngineOk) {
+    // Noted, not fatal: the rest of the voice still speaks.
+    SetError(kEngineVoiceRefused, "the voice database is damaged: the diphones in its damaged part are silent");
+  }
   if (n > 0) {
     if (type) *type = std::any_of(samples, samples + n, [](int16_t s) { return s != 0; }) ? 1 : 0;
     return static_cast<int>(n);

@@ -31,7 +31,7 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
   const uint32_t to = std::min(d.sampleCount, at + kReach);
   double sum = 0;
   for (uint32_t i = from; i < to; ++i) {
-    const double x = v.samples[d.firstSample + i];
+    const double x = v.Samples()[d.firstSample + i];
     sum += x * x;
   }
   return to > from ? std::sqrt(sum / (to - from)) : 0.0;
@@ -76,7 +76,7 @@ uint32_t Synthesizer::BurstOf(const Diphone& d) {
   // Energy of the first difference (which leaves out a voice bar's low hum) in frames of
   // 2 ms; integers, so every build finds the same frame.
   const uint32_t frame = std::max<uint32_t>(8, v.sampleRate / 500);
-  const int16_t* x = v.samples.data() + d.firstSample;
+  const int16_t* x = v.Samples().data() + d.firstSample;
   std::vector<int64_t> energy;
   for (uint32_t f = d.start; f + frame <= d.boundary; f += frame) {
     int64_t e = 0;
@@ -227,7 +227,17 @@ double Synthesizer::PitchAt(double time) {
   return std::clamp(hz, low, std::max(low, std::min(kMaxPitchHz, uttRate_ / 2.0)));
 }
 
-const Diphone* Synthesizer::ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength) const {
+const Diphone* Synthesizer::ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength) {
+  const Diphone* take = BestTake(left, right, leftLength, rightLength);
+  // A take whose samples are damaged is spoken as a missing one: silence.
+  if (take && !voice_->SamplesSound(*take)) {
+    damaged_ = true;
+    return nullptr;
+  }
+  return take;
+}
+
+const Diphone* Synthesizer::BestTake(int left, int right, int64_t leftLength, int64_t rightLength) const {
   const std::span<const Diphone> takes = voice_->Takes(left, right);
   if (takes.size() <= 1) return takes.empty() ? nullptr : &takes[0];
   // The take with the least |log(now / recorded)| summed over both phones, compared as
@@ -375,7 +385,7 @@ const std::vector<float>& Synthesizer::Ramp(uint32_t width) {
 
 void Synthesizer::AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right,
                            double at, float gain) {
-  const int16_t* src = voice_->samples.data() + d.firstSample + centre;
+  const int16_t* src = voice_->Samples().data() + d.firstSample + centre;
   const int64_t base = std::llround(at) - accBase_;
   const int64_t size = static_cast<int64_t>(acc_.size());
   // Hann halves: rising over left samples up to the mark, falling over right samples after it.

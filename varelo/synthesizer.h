@@ -53,6 +53,10 @@ class Synthesizer {
     bool voiced;       // both grains are voiced
   };
   void RecordJoins(bool on) { recordJoins_ = on; }
+
+  // Whether a diphone was spoken as silence because its samples failed their checksum (a
+  // mapped voice file damaged after it was loaded); stays set.
+  bool Damaged() const { return damaged_; }
   const std::vector<Join>& Joins() const { return joins_; }
 
  private:
@@ -71,8 +75,10 @@ class Synthesizer {
   // The take of the pair (left, right) whose pace suits the two phones best: the one whose
   // typical lengths of the two phones (takeLengths_) are nearest, as ratios, to the lengths they
   // must take now, in output samples (a silence counts nothing), slower takes favoured a little.
-  // Null when the voice lacks the pair.
-  const Diphone* ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength) const;
+  // Null when the voice lacks the pair, or when the chosen take's samples are damaged (then
+  // Damaged() says so).
+  const Diphone* ChooseTake(int left, int right, int64_t leftLength, int64_t rightLength);
+  const Diphone* BestTake(int left, int right, int64_t leftLength, int64_t rightLength) const;
   // Where the burst of a stop or affricate lies in the second half of d (the phone from its
   // closure's middle to the next phone), relative to d's first sample; 0 when that half does
   // not begin in a closure. Found once per diphone.
@@ -105,6 +111,7 @@ class Synthesizer {
   // of a diphone come from one take.
   const Diphone* carried_ = nullptr;
   std::deque<Pending> pending_;
+  bool damaged_ = false;
   std::deque<Knot> contour_;
   double nextMark_ = 0;
   std::vector<float> acc_;  // overlap-add buffer; acc_[0] is output sample accBase_

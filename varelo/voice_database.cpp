@@ -1,10 +1,12 @@
 #include "varelo/voice_database.h"
 
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <cstring>
-#include <fstream>
 
 #include "varelo/crc32.h"
+#include "varelo/mapped_file.h"
 
 namespace mowik {
 namespace {
@@ -60,9 +62,9 @@ bool Fail(std::string& error, std::string text) {
 
 bool CheckDiphone(const VoiceDatabase& v, const Diphone& d, std::string& error) {
   const size_t n = v.symbols.size();
+  const size_t samples = v.Samples().size();
   if (d.left >= n || d.right >= n) return Fail(error, "a diphone names an unknown symbol");
-  if (d.sampleCount == 0 || d.firstSample > v.samples.size() ||
-      d.sampleCount > v.samples.size() - d.firstSample)
+  if (d.sampleCount == 0 || d.firstSample > samples || d.sampleCount > samples - d.firstSample)
     return Fail(error, "a diphone's samples lie outside the file");
   if (!(d.start <= d.boundary && d.boundary <= d.end && d.end < d.sampleCount))
     return Fail(error, "a diphone's phone boundaries are out of order");
@@ -79,7 +81,156 @@ bool CheckDiphone(const VoiceDatabase& v, const Diphone& d, std::string& error) 
   return true;
 }
 
+uint32_t Load32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
+}
+
+// Where the parts of a file lie; bytes are counted from the file's start.
+struct Layout {
+  uint32_t version = 0;
+  size_t samplesAt = 0;
+  uint32_t sampleCount = 0;
+  size_t tableAt = 0;     // version 3: the block checksums, then the checksum of the head
+  uint32_t blocks = 0;
+};
+
+uint32_t BlockCount(size_t samples) { return static_cast<uint32_t>((samples + kSampleBlock - 1) / kSampleBlock); }
+
+// Everything before the samples: 16-byte alignment makes them usable in place when mapped.
+size_t SamplesStart(size_t afterMarks, uint32_t version) {
+  return version >= 3 ? (afterMarks + 15) / 16 * 16 : afterMarks;
+}
+
+// Reads the header, symbols, texts, diphones and marks of body (the file without its final
+// checksum) into v and finds where the rest lies, checking every count and size.
+bool ParseHead(std::span<const uint8_t> body, VoiceDatabase& v, Layout& layout, std::string& error) {
+  Reader r(body);
+  if (!r.Has(kHeaderSize)) return Fail(error, "it is cut short");
+  r.Text(8);
+  const uint32_t version = r.U32();
+  if (version < 1 || version > kVoiceVersion)
+    return Fail(error, "format version " + std::to_string(version) + " is not supported");
+  const uint32_t maxTakes = version == 1 ? 1 : kMaxTakes;
+  v.sampleRate = r.U32();
+  v.pitchCentiHz = r.U32();
+  const uint32_t symbolCount = r.U32(), infoCount = r.U32(), diphoneCount = r.U32();
+  const uint32_t markCount = r.U32(), sampleCount = r.U32();
+  if (v.sampleRate < kMinRate || v.sampleRate > kMaxRate)
+    return Fail(error, "its sample rate is out of range");
+  if (v.pitchCentiHz < 2000 || v.pitchCentiHz > 100000)
+    return Fail(error, "its recorded pitch is out of range");
+  if (symbolCount == 0 || symbolCount > kMaxSymbols || infoCount > kMaxInfo ||
+      diphoneCount > maxTakes * symbolCount * symbolCount || markCount > kMaxMarks ||
+      sampleCount > kMaxSamples)
+    return Fail(error, "its counts are out of range");
+
+  v.symbols.clear();
+  for (uint32_t i = 0; i < symbolCount; ++i) {
+    if (!r.Has(1)) return Fail(error, "it is cut short");
+    const uint8_t n = r.U8();
+    if (!r.Has(n)) return Fail(error, "it is cut short");
+    v.symbols.push_back(r.Text(n));
+    if (!ValidSymbol(v.symbols.back())) return Fail(error, "a phoneme symbol is malformed");
+  }
+  v.info.clear();
+  for (uint32_t i = 0; i < infoCount; ++i) {
+    if (!r.Has(2)) return Fail(error, "it is cut short");
+    const uint16_t n = r.U16();
+    if (!r.Has(n)) return Fail(error, "it is cut short");
+    v.info.push_back(r.Text(n));
+  }
+  layout.version = version;
+  layout.sampleCount = sampleCount;
+  const size_t afterMarks = r.Position() + size_t{diphoneCount} * kDiphoneSize + size_t{markCount} * 4;
+  layout.samplesAt = SamplesStart(afterMarks, version);
+  layout.tableAt = layout.samplesAt + size_t{sampleCount} * 2;
+  layout.blocks = version >= 3 ? BlockCount(sampleCount) : 0;
+  const size_t end = layout.tableAt + (version >= 3 ? size_t{layout.blocks} * 4 + 4 : 0);
+  if (end != body.size()) return Fail(error, "its size does not match its counts");
+  v.diphones.resize(diphoneCount);
+  for (Diphone& d : v.diphones) {
+    d.left = r.U16();
+    d.right = r.U16();
+    for (uint32_t* x : {&d.firstSample, &d.sampleCount, &d.start, &d.boundary, &d.end,
+                        &d.firstMark, &d.markCount})
+      *x = r.U32();
+  }
+  // The bulk of the head, decoded in a plain loop: megabytes, also in unoptimised builds.
+  const uint8_t* p = body.data() + r.Position();
+  v.marks.resize(markCount);
+  for (uint32_t& m : v.marks) {
+    m = Load32(p);
+    p += 4;
+  }
+  return true;
+}
+
+// What the samples do not decide: unique symbols, the silence, and every diphone in place.
+bool CheckStructure(VoiceDatabase& v, uint32_t version, std::string& error) {
+  const uint32_t maxTakes = version == 1 ? 1 : kMaxTakes;
+  for (size_t i = 0; i < v.symbols.size(); ++i)
+    for (size_t k = 0; k < i; ++k)
+      if (v.symbols[i] == v.symbols[k]) return Fail(error, "a phoneme symbol appears twice");
+  if (v.SymbolIndex(kSilenceSymbol) < 0) return Fail(error, "it has no silence symbol");
+  v.Index();
+  for (size_t i = 0; i < v.diphones.size(); ++i) {
+    const Diphone& d = v.diphones[i];
+    if (!CheckDiphone(v, d, error)) return false;
+    // The takes of a pair lie side by side, no more of them than the version allows.
+    const std::span<const Diphone> takes = v.Takes(d.left, d.right);
+    if (&d < takes.data() || &d >= takes.data() + takes.size())
+      return Fail(error, version == 1 ? "a diphone appears twice" : "the takes of a diphone are not side by side");
+    if (takes.size() > maxTakes)
+      return Fail(error, version == 1 ? "a diphone appears twice" : "a diphone has too many takes");
+  }
+  return true;
+}
+
+// Version 3: the checksum after the block checksums covers the head (every byte before the
+// samples) and the block checksums themselves.
+bool HeadSound(std::span<const uint8_t> body, const Layout& layout) {
+  const size_t table = size_t{layout.blocks} * 4;
+  const uint32_t crc = Crc32(body.data() + layout.tableAt, table, Crc32(body.data(), layout.samplesAt));
+  return crc == Load32(body.data() + layout.tableAt + table);
+}
+
+uint32_t BlockCrc(std::span<const uint8_t> sampleBytes, uint32_t block) {
+  const size_t from = size_t{block} * kSampleBlock * 2;
+  return Crc32(sampleBytes.data() + from, std::min(sampleBytes.size() - from, size_t{kSampleBlock} * 2));
+}
+
 }  // namespace
+
+// The samples of a mapped version 3 file and what is known of their blocks.
+struct MappedSamples {
+  std::unique_ptr<MappedFile> file;
+  std::span<const int16_t> samples;
+  std::vector<uint32_t> crcs;                   // the file's checksum of each block
+  std::unique_ptr<std::atomic<uint8_t>[]> state;  // per block: kUnchecked, kSound or kDamaged
+  static constexpr uint8_t kUnchecked = 0, kSound = 1, kDamaged = 2;
+};
+
+std::span<const int16_t> VoiceDatabase::Samples() const {
+  return mapped_ ? mapped_->samples : std::span<const int16_t>(samples);
+}
+
+bool VoiceDatabase::SamplesSound(const Diphone& d) const {
+  if (!mapped_ || d.sampleCount == 0) return true;
+  const MappedSamples& m = *mapped_;
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(m.samples.data()), m.samples.size() * 2);
+  const uint32_t last = (d.firstSample + d.sampleCount - 1) / kSampleBlock;
+  for (uint32_t block = d.firstSample / kSampleBlock; block <= last; ++block) {
+    uint8_t state = m.state[block].load(std::memory_order_acquire);
+    if (state == MappedSamples::kUnchecked) {
+      // Two threads may check one block at once: both find the same.
+      state = BlockCrc(bytes, block) == m.crcs[block] ? MappedSamples::kSound : MappedSamples::kDamaged;
+      m.state[block].store(state, std::memory_order_release);
+    }
+    if (state == MappedSamples::kDamaged) return false;
+  }
+  return true;
+}
 
 int VoiceDatabase::SymbolIndex(std::string_view symbol) const {
   for (size_t i = 0; i < symbols.size(); ++i)
@@ -114,17 +265,19 @@ void VoiceDatabase::Index() {
   }
 }
 
-std::vector<uint8_t> SerializeVoice(const VoiceDatabase& v) {
+std::vector<uint8_t> SerializeVoice(const VoiceDatabase& v, uint32_t version) {
+  version = std::clamp<uint32_t>(version, 1, kVoiceVersion);
+  const std::span<const int16_t> samples = v.Samples();
   Writer w;
   w.Text(std::string_view(kVoiceMagic, sizeof kVoiceMagic));
-  w.U32(kVoiceVersion);
+  w.U32(version);
   w.U32(v.sampleRate);
   w.U32(v.pitchCentiHz);
   w.U32(static_cast<uint32_t>(v.symbols.size()));
   w.U32(static_cast<uint32_t>(v.info.size()));
   w.U32(static_cast<uint32_t>(v.diphones.size()));
   w.U32(static_cast<uint32_t>(v.marks.size()));
-  w.U32(static_cast<uint32_t>(v.samples.size()));
+  w.U32(static_cast<uint32_t>(samples.size()));
   for (const std::string& s : v.symbols) {
     w.U8(static_cast<uint8_t>(s.size()));
     w.Text(s);
@@ -141,7 +294,17 @@ std::vector<uint8_t> SerializeVoice(const VoiceDatabase& v) {
       w.U32(x);
   }
   for (uint32_t m : v.marks) w.U32(m);
-  for (int16_t s : v.samples) w.U16(static_cast<uint16_t>(s));
+  const size_t samplesAt = SamplesStart(w.bytes.size(), version);
+  w.bytes.resize(samplesAt, 0);
+  for (int16_t s : samples) w.U16(static_cast<uint16_t>(s));
+  if (version >= 3) {
+    const std::span<const uint8_t> sampleBytes(w.bytes.data() + samplesAt, samples.size() * 2);
+    std::vector<uint32_t> crcs;
+    for (uint32_t b = 0; b < BlockCount(samples.size()); ++b) crcs.push_back(BlockCrc(sampleBytes, b));
+    const size_t tableAt = w.bytes.size();
+    for (uint32_t crc : crcs) w.U32(crc);
+    w.U32(Crc32(w.bytes.data() + tableAt, crcs.size() * 4, Crc32(w.bytes.data(), samplesAt)));
+  }
   w.U32(Crc32(w.bytes.data(), w.bytes.size()));
   return std::move(w.bytes);
 }
@@ -149,108 +312,66 @@ std::vector<uint8_t> SerializeVoice(const VoiceDatabase& v) {
 bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& v, std::string& error) {
   if (bytes.size() < kHeaderSize + 4 || std::memcmp(bytes.data(), kVoiceMagic, 8) != 0)
     return Fail(error, "it does not start with the voice file's magic");
-  const size_t body = bytes.size() - 4;
-  Reader tail(bytes.subspan(body));
-  if (Crc32(bytes.data(), body) != tail.U32())
+  const std::span<const uint8_t> body = bytes.first(bytes.size() - 4);
+  if (Crc32(body.data(), body.size()) != Load32(body.data() + body.size()))
     return Fail(error, "its checksum does not match (the file is damaged)");
-
-  Reader r(bytes.first(body));
-  r.Text(8);
-  const uint32_t version = r.U32();
-  if (version != 1 && version != kVoiceVersion)
-    return Fail(error, "format version " + std::to_string(version) + " is not supported");
-  const uint32_t maxTakes = version == 1 ? 1 : kMaxTakes;
-  v.sampleRate = r.U32();
-  v.pitchCentiHz = r.U32();
-  const uint32_t symbolCount = r.U32(), infoCount = r.U32(), diphoneCount = r.U32();
-  const uint32_t markCount = r.U32(), sampleCount = r.U32();
-  if (v.sampleRate < kMinRate || v.sampleRate > kMaxRate)
-    return Fail(error, "its sample rate is out of range");
-  if (v.pitchCentiHz < 2000 || v.pitchCentiHz > 100000)
-    return Fail(error, "its recorded pitch is out of range");
-  if (symbolCount == 0 || symbolCount > kMaxSymbols || infoCount > kMaxInfo ||
-      diphoneCount > maxTakes * symbolCount * symbolCount || markCount > kMaxMarks ||
-      sampleCount > kMaxSamples)
-    return Fail(error, "its counts are out of range");
-
-  v.symbols.clear();
-  for (uint32_t i = 0; i < symbolCount; ++i) {
-    if (!r.Has(1)) return Fail(error, "it is cut short");
-    const uint8_t n = r.U8();
-    if (!r.Has(n)) return Fail(error, "it is cut short");
-    v.symbols.push_back(r.Text(n));
-    if (!ValidSymbol(v.symbols.back())) return Fail(error, "a phoneme symbol is malformed");
-  }
-  v.info.clear();
-  for (uint32_t i = 0; i < infoCount; ++i) {
-    if (!r.Has(2)) return Fail(error, "it is cut short");
-    const uint16_t n = r.U16();
-    if (!r.Has(n)) return Fail(error, "it is cut short");
-    v.info.push_back(r.Text(n));
-  }
-  const size_t rest = body - r.Position();
-  if (rest != size_t{diphoneCount} * kDiphoneSize + size_t{markCount} * 4 + size_t{sampleCount} * 2)
-    return Fail(error, "its size does not match its counts");
-  v.diphones.resize(diphoneCount);
-  for (Diphone& d : v.diphones) {
-    d.left = r.U16();
-    d.right = r.U16();
-    for (uint32_t* x : {&d.firstSample, &d.sampleCount, &d.start, &d.boundary, &d.end,
-                        &d.firstMark, &d.markCount})
-      *x = r.U32();
-  }
-  // The bulk of the file, decoded in plain loops: megabytes, also in unoptimised builds.
-  const uint8_t* p = bytes.data() + r.Position();
-  v.marks.resize(markCount);
-  for (uint32_t& m : v.marks) {
-    m = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-        static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-    p += 4;
-  }
-  v.samples.resize(sampleCount);
+  Layout layout;
+  if (!ParseHead(body, v, layout, error)) return false;
+  v.mapped_.reset();
+  v.samples.resize(layout.sampleCount);
+  const uint8_t* p = body.data() + layout.samplesAt;
   for (int16_t& s : v.samples) {
     s = static_cast<int16_t>(p[0] | p[1] << 8);
     p += 2;
   }
-
-  for (size_t i = 0; i < v.symbols.size(); ++i)
-    for (size_t k = 0; k < i; ++k)
-      if (v.symbols[i] == v.symbols[k]) return Fail(error, "a phoneme symbol appears twice");
-  if (v.SymbolIndex(kSilenceSymbol) < 0) return Fail(error, "it has no silence symbol");
-  v.Index();
-  for (size_t i = 0; i < v.diphones.size(); ++i) {
-    const Diphone& d = v.diphones[i];
-    if (!CheckDiphone(v, d, error)) return false;
-    // The takes of a pair lie side by side, no more of them than the version allows.
-    const std::span<const Diphone> takes = v.Takes(d.left, d.right);
-    if (&d < takes.data() || &d >= takes.data() + takes.size())
-      return Fail(error, version == 1 ? "a diphone appears twice" : "the takes of a diphone are not side by side");
-    if (takes.size() > maxTakes)
-      return Fail(error, version == 1 ? "a diphone appears twice" : "a diphone has too many takes");
+  if (!CheckStructure(v, layout.version, error)) return false;
+  if (layout.version >= 3) {
+    // A file written whole must agree with itself: every block's checksum, and the head's.
+    const std::span<const uint8_t> sampleBytes = body.subspan(layout.samplesAt, size_t{layout.sampleCount} * 2);
+    for (uint32_t b = 0; b < layout.blocks; ++b)
+      if (BlockCrc(sampleBytes, b) != Load32(body.data() + layout.tableAt + 4 * size_t{b}))
+        return Fail(error, "a block of its samples does not match its checksum (the file is damaged)");
+    if (!HeadSound(body, layout)) return Fail(error, "its head does not match its checksum (the file is damaged)");
   }
   return true;
 }
 
 bool LoadVoiceFile(const std::string& path, VoiceDatabase& voice, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open the voice database " + path;
+  // Nothing near a gigabyte is a voice; refuse before mapping.
+  std::string why;
+  std::unique_ptr<MappedFile> file = MappedFile::Open(path, size_t{1} << 30, why);
+  if (!file) {
+    error = "cannot open the voice database " + path + " (" + why + ")";
     return false;
   }
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  // Nothing near a gigabyte is a voice; refuse before allocating.
-  if (size < 0 || size > (std::streamoff{1} << 30)) {
-    error = "the voice database " + path + " is not a regular file of a sane size";
+  const std::span<const uint8_t> bytes = file->Bytes();
+  const bool mappable = std::endian::native == std::endian::little && bytes.size() >= kHeaderSize + 4 &&
+                        std::memcmp(bytes.data(), kVoiceMagic, 8) == 0 && Load32(bytes.data() + 8) >= 3;
+  if (!mappable) {
+    // An older version, or a host whose byte order differs from the file's: read it whole.
+    if (!ParseVoice(bytes, voice, error)) {
+      error = path + " is " + error;
+      return false;
+    }
+    return true;
+  }
+  // The file's last checksum covers the samples too: it is left for a whole read to check.
+  const std::span<const uint8_t> body = bytes.first(bytes.size() - 4);
+  Layout layout;
+  if (!ParseHead(body, voice, layout, error) ||
+      (!HeadSound(body, layout) && !Fail(error, "its head does not match its checksum (the file is damaged)"))) {
+    error = path + " is " + error;
     return false;
   }
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    error = "cannot read the voice database " + path;
-    return false;
-  }
-  if (!ParseVoice(bytes, voice, error)) {
+  auto mapped = std::make_shared<MappedSamples>();
+  mapped->samples = {reinterpret_cast<const int16_t*>(body.data() + layout.samplesAt), layout.sampleCount};
+  for (uint32_t b = 0; b < layout.blocks; ++b) mapped->crcs.push_back(Load32(body.data() + layout.tableAt + 4 * size_t{b}));
+  mapped->state = std::make_unique<std::atomic<uint8_t>[]>(layout.blocks);
+  mapped->file = std::move(file);
+  voice.samples.clear();
+  voice.mapped_ = std::move(mapped);
+  if (!CheckStructure(voice, layout.version, error)) {
+    voice.mapped_.reset();
     error = path + " is " + error;
     return false;
   }

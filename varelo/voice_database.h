@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,9 +18,12 @@ namespace mowik {
 
 // The voice file's fixed facts.
 constexpr char kVoiceMagic[8] = {'V', 'A', 'R', 'E', 'L', 'O', 'V', 'C'};
-// Version 2 lets a pair have up to kMaxTakes takes; version 1 files (one take) still load.
-constexpr uint32_t kVoiceVersion = 2;
+// Version 2 lets a pair have up to kMaxTakes takes; version 3 adds a checksum for every block
+// of kSampleBlock samples, so that a voice file can be mapped and each block checked when it
+// is first spoken. Version 1 (one take a pair) and 2 files still load.
+constexpr uint32_t kVoiceVersion = 3;
 constexpr uint32_t kMaxTakes = 2;
+constexpr uint32_t kSampleBlock = 4096;  // 8 KiB: two pages
 // Bit of a mark word that says the period around the mark is voiced; the rest is its position.
 constexpr uint32_t kMarkVoiced = 0x80000000u;
 // The silence symbol; every voice has it.
@@ -41,6 +45,8 @@ struct Diphone {
   }
 };
 
+struct MappedSamples;
+
 struct VoiceDatabase {
   uint32_t sampleRate = 16000;
   uint32_t pitchCentiHz = 12560;     // the speaker's flat recorded pitch, in 1/100 Hz
@@ -48,7 +54,14 @@ struct VoiceDatabase {
   std::vector<std::string> info;     // "key: value" lines: name, language, source, build
   std::vector<Diphone> diphones;
   std::vector<uint32_t> marks;       // position | kMarkVoiced
-  std::vector<int16_t> samples;
+  std::vector<int16_t> samples;      // of a voice built or read whole; empty when mapped
+
+  // The samples the diphones index: `samples`, or those of the mapped file.
+  std::span<const int16_t> Samples() const;
+  // Whether d's samples may be spoken. Always, but in a mapped voice, whose blocks are checked
+  // against their checksums the first time a diphone in them is asked for (from any thread);
+  // a block that fails stays refused.
+  bool SamplesSound(const Diphone& d) const;
 
   // Index of a symbol, or -1.
   int SymbolIndex(std::string_view symbol) const;
@@ -61,18 +74,24 @@ struct VoiceDatabase {
   void Index();
 
  private:
+  friend bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& voice, std::string& error);
+  friend bool LoadVoiceFile(const std::string& path, VoiceDatabase& voice, std::string& error);
   int silence_ = -1;
   std::vector<int32_t> pairs_;  // symbols² entries: diphone index or -1
+  std::shared_ptr<const MappedSamples> mapped_;
 };
 
-// The file form of a voice, checksum included.
-std::vector<uint8_t> SerializeVoice(const VoiceDatabase& voice);
+// The file form of a voice, checksums included, in the given format version (1 to
+// kVoiceVersion; 1 holds one take a pair).
+std::vector<uint8_t> SerializeVoice(const VoiceDatabase& voice, uint32_t version = kVoiceVersion);
 
-// Reads a voice from its file form, checking everything: on failure returns false with a
-// sentence saying what is wrong, and leaves voice unspecified.
+// Reads a voice from its file form into memory, checking everything: on failure returns false
+// with a sentence saying what is wrong, and leaves voice unspecified.
 bool ParseVoice(std::span<const uint8_t> bytes, VoiceDatabase& voice, std::string& error);
 
-// Reads and parses a voice file.
+// Reads a voice file. A version 3 file is mapped read-only: everything but the samples is read
+// and checked at once, each block of samples when first spoken (SamplesSound), so only the
+// diphones spoken are ever read from disk. Older versions are read whole.
 bool LoadVoiceFile(const std::string& path, VoiceDatabase& voice, std::string& error);
 
 }  // namespace mowik

@@ -92,11 +92,14 @@ VoiceDatabase MakeTestVoice(int takes) {
 }
 
 std::string WriteTestVoice(const std::string& name, int takes) {
+  return WriteVoiceBytes(name, SerializeVoice(MakeTestVoice(takes)));
+}
+
+std::string WriteVoiceBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
   // One file per process: ctest runs tests of the same program side by side, and one of them
   // must never read the file while another rewrites it.
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / (name + "-" + std::to_string(MOWIK_PROCESS_ID()));
-  const std::vector<uint8_t> bytes = SerializeVoice(MakeTestVoice(takes));
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return path.string();

@@ -19,6 +19,8 @@ VoiceDatabase MakeTestVoice(int takes = 1);
 // Writes the test voice to a file of this process under the system's temporary folder (name
 // and the process id); returns its path.
 std::string WriteTestVoice(const std::string& name, int takes = 1);
+// The same for any bytes as a voice file.
+std::string WriteVoiceBytes(const std::string& name, const std::vector<uint8_t>& bytes);
 
 // Speaks phoneme text the way a player does (each line written, drained when the engine is
 // full, flushed at the end). Returns the samples; error receives the first negative read.

@@ -76,7 +76,7 @@ TEST(VoiceDatabase, RefusesInconsistentStructureEvenWithAGoodChecksum) {
     EXPECT_FALSE(ParseVoice(bytes, v, error)) << at;
     EXPECT_NE(error.find(expected), std::string::npos) << error;
   };
-  refused(8, 3, "version");
+  refused(8, kVoiceVersion + 1, "version");
   refused(12, 100, "rate");
   refused(20, 0x7FFFFFFF, "counts");  // symbols
   refused(32, 7, "size");             // marks count no longer matches the bytes
@@ -109,11 +109,11 @@ TEST(VoiceDatabase, TakesOfAPairComeBackSlowestFirstAndFindGivesTheFirst) {
 TEST(VoiceDatabase, VersionOneLoadsWithOneTakeAPairAndNoMore) {
   VoiceDatabase v;
   std::string error;
-  std::vector<uint8_t> one = SerializeVoice(testing::MakeTestVoice(1));
+  std::vector<uint8_t> one = SerializeVoice(testing::MakeTestVoice(1), 2);
   Put32(one, 8, 1);
   Reseal(one);
   EXPECT_TRUE(ParseVoice(one, v, error)) << error;
-  std::vector<uint8_t> two = SerializeVoice(testing::MakeTestVoice(2));
+  std::vector<uint8_t> two = SerializeVoice(testing::MakeTestVoice(2), 2);
   Put32(two, 8, 1);
   Reseal(two);
   EXPECT_FALSE(ParseVoice(two, v, error));

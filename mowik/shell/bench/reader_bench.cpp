@@ -6,6 +6,8 @@
 //                         device through the audio library (the ALSA file capture of the
 //                         reader's audio test; give its configuration in ALSA_CONFIG_PATH)
 //   working set           idle after start-up, and the largest seen while a long text plays
+//   wake-ups while idle   context switches of the reader's threads over 10 s of doing nothing
+//                         after its readings (the wineserver's are not counted)
 #include <windows.h>
 
 #include <psapi.h>
@@ -24,6 +26,7 @@
 #include "mowik/shell/settings_window.h"
 #include "mowik/shell/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
+#include "testing/wine_proc.h"
 
 namespace {
 
@@ -166,6 +169,18 @@ int wmain(int argc, wchar_t** argv) {
     while (!HeardSomething(captureW) && MillisecondsSince(again) < 30000) Sleep(2);
     std::printf("hot key to first samples, second utterance: %.0f ms\n", MillisecondsSince(again));
     Sleep(3000);
+  }
+
+  // Wake-ups of the reader's threads over 10 s of nothing to do (Wine's /proc: its Linux process).
+  const std::string linuxId = mowik::testing::LinuxProcessWith("mowik-reader-bench\\mowik.exe");
+  const long long before = linuxId.empty() ? -1 : mowik::testing::ContextSwitches(linuxId);
+  Sleep(10000);
+  if (before < 0) {
+    std::printf("wake-ups while idle: not measured (no /proc through Z:)\n");
+  } else {
+    std::printf("wake-ups while idle%s: %.1f a second (its threads' context switches over 10 s)\n",
+                capture.empty() ? "" : " after two readings",
+                static_cast<double>(mowik::testing::ContextSwitches(linuxId) - before) / 10.0);
   }
 
   std::wstring longText;

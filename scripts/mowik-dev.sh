@@ -151,7 +151,7 @@ start_wineserver() {
   local identity stamp="$wine_prefix/.made-by-wine"
   identity=$(wine_identity)
   if [ -e "$WINEPREFIX/system.reg" ] && [ "$(cat "$stamp" 2>/dev/null)" != "$identity" ]; then
-    remove_wine_prefix "made by another Wine installation"
+    remove_wine_prefix "not made by this Wine installation"
   fi
   open_wine_prefix
   if ! wine cmd.exe /c exit 0 >/dev/null 2>&1; then

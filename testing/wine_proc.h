@@ -10,9 +10,10 @@
 
 namespace mowik::testing {
 
-// Context switches (voluntary and not) of every thread of a Linux process so far: "self" for
-// the calling program, or a process id. -1 when its /proc folder cannot be read.
-inline long long ContextSwitches(const std::string& process = "self") {
+// Context switches (voluntary and not) of every thread of a Linux process so far, by its id
+// (LinuxProcessWith: Wine does not reach a program's own process through /proc/self). -1 when
+// its /proc folder cannot be read.
+inline long long ContextSwitches(const std::string& process) {
   const std::string tasks = "Z:\\proc\\" + process + "\\task\\";
   WIN32_FIND_DATAA found{};
   HANDLE search = FindFirstFileA((tasks + "*").c_str(), &found);

@@ -36,10 +36,21 @@ void SampaPlayer::PlaySampa(const std::string& phonemeText) {
   ReportPlayerError(player_.SetVoiceFreq(VoiceFreq));
   if (!player_.Unavailable()) {
     // The player plays only lines that end in a line break, and the pipeline leaves the last
-    // line without one: ending the text here lets the last phoneme be heard too.
-    ReportPlayerError(player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0));
+    // line without one: ending the text here lets the last phoneme be heard too. The wait
+    // dispatches this thread's messages, so a stop can arrive inside it.
+    speaking_ = true;
+    stopAsked_ = false;
+    const int32_t played = player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0);
+    speaking_ = false;
+    ReportPlayerError(stopAsked_ && played == VRL_ERR_CANCELLED ? 0 : played);
   }
   ReportPlayerError(player_.Stop());
+}
+
+void SampaPlayer::StopSpeaking() {
+  if (!speaking_) return;
+  stopAsked_ = true;
+  player_.Stop();
 }
 
 }  // namespace mowik

@@ -33,12 +33,20 @@ class SampaPlayer : public PhonemeSink {
   // How many non-zero results were shown so far.
   int32_t ErrorsShown() const { return errorsShown_; }
 
+  // Whether an utterance is playing now (PlaySampa has not returned).
+  bool Speaking() const { return speaking_; }
+  // Ends the utterance playing now, at once (the player's stop); its cancellation is the
+  // user's wish, not an error to show. Nothing happens when none plays.
+  void StopSpeaking();
+
  private:
   PlayerApi& player_;
   PlayerReporter& reporter_;
   int32_t fileFlags_ = 0;
   std::wstring outFile_ = L"0";
   int32_t errorsShown_ = 0;
+  bool speaking_ = false;
+  bool stopAsked_ = false;
 };
 
 }  // namespace mowik

@@ -41,6 +41,7 @@ int32_t HotPlay = 0;
 int32_t HotPause = 0;
 int32_t HotStop = 0;
 int32_t HotNow = 0;
+int16_t HotPlayStops = 0;
 
 void InitialiseGlobals() {
   VoicelessSet = kVoicelessSet;

@@ -34,6 +34,8 @@ extern int32_t HotPlay;
 extern int32_t HotPause;
 extern int32_t HotStop;
 extern int32_t HotNow;
+// 1: the read key pressed while speech plays stops it (0: the press is dropped).
+extern int16_t HotPlayStops;
 
 // Gives the globals that Main owns their first values again (they also start with them), as
 // Main does before loading the main window.

@@ -58,6 +58,7 @@ void SetDefaultSettings() {
   HotPause = 0;
   HotStop = 0;
   HotNow = 0;
+  HotPlayStops = 0;
   SpeakNow = 0;
   SpeakNowInterval = L"15";
   SpeakSelected = 0;
@@ -78,6 +79,7 @@ PropertyBagClass CurrentSettings() {
   bag.WriteProperty(L"HotPause", HotPause);
   bag.WriteProperty(L"HotStop", HotStop);
   bag.WriteProperty(L"HotNow", HotNow);
+  bag.WriteProperty(L"HotPlayStops", HotPlayStops);
 
   const TableModel& voices = VoicesTable();
   if (voices.Rows() > 1)
@@ -154,6 +156,7 @@ SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   HotPause = AsInt32(bag.ReadProperty(L"HotPause"));
   HotStop = AsInt32(bag.ReadProperty(L"HotStop"));
   HotNow = AsInt32(bag.ReadProperty(L"HotNow"));
+  HotPlayStops = AsInt16(bag.ReadProperty(L"HotPlayStops"));  // 0 in files from before it
 
   TableModel& voices = VoicesTable();
   const int32_t voiceCount = RowsToRead(bag, L"VoiceCount", kVoiceKeys);

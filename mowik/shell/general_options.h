@@ -11,7 +11,7 @@
 
 namespace mowik {
 
-enum class Option { kSpeakSelected, kSpeakNow, kSpellCapital };
+enum class Option { kSpeakSelected, kSpeakNow, kSpellCapital, kHotPlayStops };
 
 // The controls as the handlers see them. Setters are raw: they run no handler.
 class OptionsView {

@@ -21,6 +21,7 @@ enum class ControlKind {
   kButton,
   kTable,       // a grid of text cells without a header row
   kCellEditor,  // the hidden in-place editor of the dictionary table
+  kHotKey,      // the standard hot-key control: records a key combination
 };
 
 // Where a control lives: the window itself or one page of the tab control.
@@ -31,7 +32,7 @@ enum ControlId : int32_t {
   kIdTabs = 100, kIdCancel, kIdSave,
   kIdHotKeyFrame = 200, kIdHotKeyLabel0, kIdHotKey0, kIdHotKeyLabel1, kIdHotKey1, kIdHotKeyLabel2,
   kIdHotKey2, kIdHotKeyLabel3, kIdHotKey3, kIdSpeakSelected, kIdSpeakNow, kIdInterval, kIdMinutes,
-  kIdSpellCapital, kIdVoiceLabel, kIdVoiceList,
+  kIdSpellCapital, kIdVoiceLabel, kIdVoiceList, kIdHotPlayStops,
   kIdDictFindLabel = 300, kIdDictReplaceLabel, kIdDictFind, kIdDictReplace, kIdDictAdd, kIdDictTest,
   kIdDictTable, kIdCellEditor,
   kIdVoicesTable = 400, kIdVoiceFrame, kIdVoiceNameLabel, kIdVoiceName, kIdPitchLabel, kIdPitch,
@@ -39,7 +40,7 @@ enum ControlId : int32_t {
 };
 
 // Menu items of the notification-area icon's pop-up menu.
-enum MenuId : int32_t { kMenuAbout = 500, kMenuSettings, kMenuClose };
+enum MenuId : int32_t { kMenuAbout = 500, kMenuSettings, kMenuClose, kMenuStopReading };
 
 struct Twips {
   int32_t left, top, width, height;

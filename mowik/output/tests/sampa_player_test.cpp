@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class FakePlayer : public PlayerApi {
   int32_t SetVoiceFreq(int32_t f) override { return Log("SetVoiceFreq " + std::to_string(f), 0); }
   int32_t Play(const std::string& text, int32_t flags, const std::wstring& out, intptr_t target) override {
     played.push_back(text);
+    if (during_play) during_play();
     return Log("Play " + std::to_string(flags) + " " + std::string(out.begin(), out.end()) + " " +
                    std::to_string(target),
                play_result);
@@ -50,6 +52,7 @@ class FakePlayer : public PlayerApi {
   int32_t play_result = 0;
   std::string error_text;
   bool unavailable = false;
+  std::function<void()> during_play;  // runs inside Play, as the wait's dispatched messages do
 };
 
 class RecordingReporter : public PlayerReporter {
@@ -119,6 +122,28 @@ TEST_F(SampaPlayerTest, FileOutputAddsItsFlagsAndName) {
   bridge.SetOutput(0x400, L"out.wav");
   bridge.PlaySampa("\r\na 70 0 160");
   EXPECT_NE(std::find(player.calls.begin(), player.calls.end(), "Play 1088 out.wav 0"), player.calls.end());
+}
+
+TEST_F(SampaPlayerTest, AStopAskedForWhilePlayingEndsItWithoutAnErrorShown) {
+  EXPECT_FALSE(bridge.Speaking());
+  bridge.StopSpeaking();  // nothing plays: nothing to stop
+  EXPECT_TRUE(player.calls.empty());
+  bool speakingInside = false;
+  player.during_play = [&] {
+    speakingInside = bridge.Speaking();
+    bridge.StopSpeaking();
+  };
+  player.play_result = VRL_ERR_CANCELLED;
+  player.error_text = "Cancelled by user";
+  bridge.PlaySampa("\r\na 70 0 160");
+  EXPECT_TRUE(speakingInside);
+  EXPECT_FALSE(bridge.Speaking());
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "Stop"), 2) << "the stop, then the bridge's own";
+  EXPECT_TRUE(reporter.shown.empty());
+  // A cancellation the user did not ask for is still shown.
+  player.during_play = nullptr;
+  bridge.PlaySampa("\r\na 70 0 160");
+  EXPECT_EQ(reporter.shown.size(), 1u);
 }
 
 }  // namespace

@@ -7,12 +7,13 @@ namespace {
 
 int32_t hotKeyCount = 0;
 WNDPROC previousProcedure = nullptr;
-HotKeyAction hotKeyAction = nullptr;
+HotKeyHandler hotKeyHandler = nullptr;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HOTKEY) {
-    // Never passed on: any other identifier is swallowed.
-    if (wParam == 1 && hotKeyAction) hotKeyAction(window);
+    // Never passed on: an identifier not registered is swallowed.
+    if (wParam >= 1 && wParam <= static_cast<WPARAM>(hotKeyCount) && hotKeyHandler)
+      hotKeyHandler(window, static_cast<int32_t>(wParam));
     return 0;
   }
   return CallWindowProcW(previousProcedure, window, message, wParam, lParam);
@@ -20,9 +21,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void InstallHotKeyHook(HWND window, HotKeyAction action) {
+void InstallHotKeyHook(HWND window, HotKeyHandler handler) {
   if (previousProcedure) return;
-  hotKeyAction = action;
+  hotKeyHandler = handler;
   previousProcedure =
       reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
 }

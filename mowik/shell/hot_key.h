@@ -1,6 +1,6 @@
 #pragma once
-// The program's global hot key and the window procedure that catches it. The window keeps its
-// own procedure; WindowProc sits in front of it, takes WM_HOTKEY and passes every other
+// The program's global hot keys and the window procedure that catches them. The window keeps
+// its own procedure; WindowProc sits in front of it, takes WM_HOTKEY and passes every other
 // message on. Windows only.
 #include <windows.h>
 
@@ -8,11 +8,12 @@
 
 namespace mowik {
 
-// What the hot key with identifier 1 does (read the clipboard aloud).
-using HotKeyAction = void (*)(HWND window);
+// What a hot key does, by its identifier (1 to HotKeyCount()); other identifiers are
+// swallowed before it runs.
+using HotKeyHandler = void (*)(HWND window, int32_t id);
 
-// Puts WindowProc in front of the window's procedure; action runs for hot key 1.
-void InstallHotKeyHook(HWND window, HotKeyAction action);
+// Puts WindowProc in front of the window's procedure; handler runs for each registered key.
+void InstallHotKeyHook(HWND window, HotKeyHandler handler);
 // Puts the window's own procedure back.
 void RemoveHotKeyHook(HWND window);
 

@@ -13,11 +13,12 @@ bool IconHolder::Create(HICON icon, Events events) {
 
 void IconHolder::AddIcon(const std::wstring& tip) { tray_.Add(window_, icon_, tip); }
 
-void IconHolder::OpenMenu() {
+void IconHolder::OpenMenu(bool speaking) {
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, kMenuAbout, L"O programie...");
   AppendMenuW(menu, MF_STRING, kMenuSettings, L"Konfiguracja...");
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | (speaking ? 0 : MF_GRAYED), kMenuStopReading, L"Zatrzymaj czytanie");
   AppendMenuW(menu, MF_STRING, kMenuClose, L"Zako\u0144cz");
   POINT at{};
   GetCursorPos(&at);

@@ -25,8 +25,10 @@ class IconHolder final : public WindowBase {
   // TrayAdd and TrayRemove.
   void AddIcon(const std::wstring& tip);
   void RemoveIcon() { tray_.Remove(); }
-  // The pop-up menu at the mouse position: "O programie...", "Konfiguracja...", "Zakończ".
-  void OpenMenu();
+  bool ShowNotice(const std::wstring& title, const std::wstring& text) { return tray_.ShowBalloon(title, text); }
+  // The pop-up menu at the mouse position: "O programie...", "Konfiguracja...",
+  // "Zatrzymaj czytanie" (enabled while speaking), "Zakończ".
+  void OpenMenu(bool speaking);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

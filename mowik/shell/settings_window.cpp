@@ -4,6 +4,7 @@
 
 #include "mowik/frontend/speak_text.h"
 #include "mowik/platform/current_options.h"
+#include "mowik/program/main_module.h"
 #include "mowik/program/table_model.h"
 #include "mowik/program/version_text.h"
 #include "mowik/settings/manage_settings.h"
@@ -26,6 +27,8 @@ int32_t OptionControl(Option option) {
       return kIdSpeakSelected;
     case Option::kSpeakNow:
       return kIdSpeakNow;
+    case Option::kHotPlayStops:
+      return kIdHotPlayStops;
     case Option::kSpellCapital:
       break;
   }
@@ -69,10 +72,9 @@ bool SettingsWindow::Start() {
   reporter_.SetOwner(window_);
   if (!CreateControls()) return false;
 
-  // The start-up sequence: the hook, the hot key (a failure leaves the program without one),
-  // the tables' first columns at half their width, the settings, the icon.
-  InstallHotKeyHook(window_, ReadClipboardAloud);
-  RegisterAppHotKey(window_, MOD_CONTROL | MOD_SHIFT, 'C');
+  // The start-up sequence: the hook, the tables' first columns at half their width, the
+  // settings (whose load registers the hot keys), the icon.
+  InstallHotKeyHook(window_, HotKeyPressed);
   voicesTable_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdVoicesTable)->box.width / 2, dpiX_));
   dictionaryTable_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdDictTable)->box.width / 2, dpiX_));
   LoadAll();
@@ -145,7 +147,12 @@ HWND SettingsWindow::CreateControl(const ControlLayout& control) {
       if (control.id == kIdInterval) style |= ES_CENTER;
       break;
     case ControlKind::kCheckBox:
-      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP;
+      break;
+    case ControlKind::kHotKey:
+      className = HOTKEY_CLASSW;
+      style |= WS_TABSTOP;
+      caption = L"";
       break;
     case ControlKind::kDropDown:
       className = L"COMBOBOX";
@@ -182,6 +189,11 @@ HWND SettingsWindow::CreateControl(const ControlLayout& control) {
   }
   if (control.page == Page::kWindow) style |= WS_VISIBLE;
   HWND created = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, window_, id, instance, nullptr);
+  if (created && control.kind == ControlKind::kHotKey) {
+    // A key alone, or with Shift alone, would take a letter from every program: Ctrl+Alt is
+    // put in front of it. Backspace empties the control ("Brak").
+    SendMessageW(created, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+  }
   if (created && control.kind == ControlKind::kTabs) {
     for (int page = 0; page < 3; ++page) {
       TCITEMW item{};
@@ -247,6 +259,9 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case kShowSettingsMessage:
       ShowCentred();
       return 0;
+    case kHotKeyTakenMessage:
+      OnHotKeyTaken();
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -273,6 +288,9 @@ void SettingsWindow::OnCommand(int32_t id, int32_t code) {
     case kMenuSettings:
       OnConfigure();
       return;
+    case kMenuStopReading:
+      player_.StopSpeaking();
+      return;
     case kMenuClose:
       // "Zakończ": the icon goes, the process ends at once; the system frees the rest.
       holder_.RemoveIcon();
@@ -295,9 +313,12 @@ void SettingsWindow::OnCommand(int32_t id, int32_t code) {
     case kIdSpeakSelected:
     case kIdSpeakNow:
     case kIdSpellCapital:
+    case kIdHotPlayStops:
       if (code == BN_CLICKED)
-        options_.CheckChanged(id == kIdSpeakSelected ? Option::kSpeakSelected
-                                                     : id == kIdSpeakNow ? Option::kSpeakNow : Option::kSpellCapital);
+        options_.CheckChanged(id == kIdSpeakSelected  ? Option::kSpeakSelected
+                              : id == kIdSpeakNow     ? Option::kSpeakNow
+                              : id == kIdHotPlayStops ? Option::kHotPlayStops
+                                                      : Option::kSpellCapital);
       return;
     case kIdVoiceList:
       if (code == CBN_SELCHANGE) profiles_.VoiceChosen();
@@ -324,6 +345,7 @@ void SettingsWindow::OnHScroll(HWND slider) {
 
 void SettingsWindow::OnSave() {
   if (GetFocus() == Control(kIdInterval)) options_.IntervalValidate();
+  ReadHotKeys();
   const SaveResult saved = SaveSettingsReporting(folder_);
   if (!saved.ok) {
     // The edits stay in the window and in effect: nothing is reloaded, nothing hidden.
@@ -373,7 +395,7 @@ void SettingsWindow::Shutdown() {
 
 void SettingsWindow::OnTrayEvent(TrayEvent event) {
   if (event == TrayEvent::kToggleWindow) ToggleVisible();
-  if (event == TrayEvent::kOpenMenu) holder_.OpenMenu();
+  if (event == TrayEvent::kOpenMenu) holder_.OpenMenu(player_.Speaking());
 }
 
 void SettingsWindow::ToggleVisible() {
@@ -406,6 +428,9 @@ void SettingsWindow::OnClockTick() {
 void SettingsWindow::LoadAll() {
   if (dictionary_.Editing()) dictionary_.EditCancelled();
   const std::wstring warning = SettingsLoadWarning(LoadSettings(folder_, shown_), SettingsPath(folder_));
+  options_.SetChecked(Option::kHotPlayStops, HotPlayStops != 0);
+  ShowHotKeys();
+  RegisterHotKeys();
   voicesTable_.Refresh();
   dictionaryTable_.Refresh();
   if (!warning.empty())
@@ -417,11 +442,103 @@ void SettingsWindow::Speak(std::wstring text) {
   SpeakText(text, options, player_);
 }
 
-void SettingsWindow::ReadClipboardAloud(HWND window) {
+namespace {
+
+int32_t& StoredHotKeyCode(HotKeyAction action) {
+  switch (action) {
+    case HotKeyAction::kRead:
+      return HotPlay;
+    case HotKeyAction::kPause:
+      return HotPause;
+    case HotKeyAction::kStop:
+      return HotStop;
+    case HotKeyAction::kDate:
+      break;
+  }
+  return HotNow;
+}
+
+int32_t HotKeyControl(HotKeyAction action) { return kIdHotKey0 + 2 * static_cast<int32_t>(action); }
+
+}  // namespace
+
+void SettingsWindow::ShowHotKeys() {
+  for (HotKeyAction action : kHotKeyActions) {
+    const uint16_t word = ControlWordOf(StoredHotKey(action, StoredHotKeyCode(action)));
+    SendMessageW(Control(HotKeyControl(action)), HKM_SETHOTKEY, word, 0);
+  }
+}
+
+void SettingsWindow::ReadHotKeys() {
+  for (HotKeyAction action : kHotKeyActions) {
+    if (action == HotKeyAction::kPause) continue;  // not offered yet: its stored code stays
+    const auto word = static_cast<uint16_t>(SendMessageW(Control(HotKeyControl(action)), HKM_GETHOTKEY, 0, 0));
+    StoredHotKeyCode(action) = StoredCode(action, HotKeyFromControl(word));
+  }
+}
+
+void SettingsWindow::RegisterHotKeys() {
+  UnregisterAppHotKeys(window_);
+  hotKeyActions_.fill(std::nullopt);
+  for (HotKeyAction action : kHotKeyActions) {
+    if (action == HotKeyAction::kPause) continue;
+    const std::optional<HotKey> key = StoredHotKey(action, StoredHotKeyCode(action));
+    if (!key) continue;
+    // MOD_NOREPEAT: a key held down is one press, so the read key cannot stop what it started.
+    const BOOL registered = RegisterAppHotKey(window_, key->modifiers | MOD_NOREPEAT, key->key);
+    const int32_t id = HotKeyCount();
+    if (registered && id >= 1 && id <= static_cast<int32_t>(hotKeyActions_.size()))
+      hotKeyActions_[static_cast<size_t>(id - 1)] = action;
+    else if (!registered && !takenKey_)
+      takenKey_ = action;
+  }
+  if (takenKey_ && !takenShown_) PostMessageW(window_, kHotKeyTakenMessage, 0, 0);
+}
+
+void SettingsWindow::OnHotKeyTaken() {
+  if (!takenKey_ || takenShown_) return;
+  takenShown_ = true;
+  // A balloon at the icon: it tells without stopping anything (a box would hold the reader
+  // until answered); without an icon to show it at, a box after all.
+  const std::optional<HotKey> key = StoredHotKey(*takenKey_, StoredHotKeyCode(*takenKey_));
+  if (key && !holder_.ShowNotice(L"Mowik", HotKeyTakenText(*takenKey_, *key)))
+    MessageBoxW(IsWindowVisible(window_) ? window_ : nullptr, HotKeyTakenText(*takenKey_, *key).c_str(), L"Mowik",
+                MB_OK | MB_ICONWARNING);
+}
+
+void SettingsWindow::HotKeyPressed(HWND window, int32_t id) {
   auto* self = static_cast<SettingsWindow*>(reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-  if (!self) return;
+  if (self) self->OnHotKey(id);
+}
+
+void SettingsWindow::OnHotKey(int32_t id) {
+  if (id < 1 || id > static_cast<int32_t>(hotKeyActions_.size())) return;
+  const std::optional<HotKeyAction> action = hotKeyActions_[static_cast<size_t>(id - 1)];
+  if (!action) return;
+  switch (*action) {
+    case HotKeyAction::kRead:
+      if (HotPlayStops != 0 && player_.Speaking())
+        player_.StopSpeaking();
+      else
+        ReadClipboardAloud();  // dropped by the bridge while speech plays
+      return;
+    case HotKeyAction::kStop:
+      player_.StopSpeaking();
+      return;
+    case HotKeyAction::kDate: {
+      SYSTEMTIME now{};
+      GetLocalTime(&now);
+      Speak(DateAndClockText(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute));
+      return;
+    }
+    case HotKeyAction::kPause:
+      return;
+  }
+}
+
+void SettingsWindow::ReadClipboardAloud() {
   // A clipboard that another program keeps open gives nothing to speak.
-  if (std::optional<std::wstring> text = ReadClipboardText(window)) self->Speak(std::move(*text));
+  if (std::optional<std::wstring> text = ReadClipboardText(window_)) Speak(std::move(*text));
 }
 
 LRESULT CALLBACK SettingsWindow::FieldSubclass(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -6,7 +6,9 @@
 // key and the clock on its timer. Windows only.
 #include <windows.h>
 
+#include <array>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "mowik/output/sampa_player.h"
@@ -14,6 +16,7 @@
 #include "mowik/platform/program_folder.h"
 #include "mowik/shell/dictionary_editor.h"
 #include "mowik/shell/general_options.h"
+#include "mowik/shell/hot_keys.h"
 #include "mowik/shell/icon_holder.h"
 #include "mowik/shell/layout_table.h"
 #include "mowik/shell/list_table.h"
@@ -28,6 +31,9 @@ namespace mowik {
 inline constexpr wchar_t kSettingsWindowClass[] = L"MowikSettingsWindow";
 // Posted by a second start of the program: show the window.
 inline constexpr UINT kShowSettingsMessage = WM_APP + 1;
+// Posted to itself when a hot key is taken by another program: the notice waits until the
+// start-up or the save that registered it is over (and the icon is there).
+inline constexpr UINT kHotKeyTakenMessage = WM_APP + 3;
 
 class SettingsWindow final : public WindowBase,
                              public VoiceProfilesView,
@@ -97,7 +103,15 @@ class SettingsWindow final : public WindowBase,
   void ShowCentred();
   void Shutdown();
   void LoadAll();
-  static void ReadClipboardAloud(HWND window);
+  // The hot keys: the stored codes into the controls and registered; the controls back into
+  // the stored codes; what a press does.
+  void ShowHotKeys();
+  void ReadHotKeys();
+  void RegisterHotKeys();
+  void OnHotKey(int32_t id);
+  void OnHotKeyTaken();
+  void ReadClipboardAloud();
+  static void HotKeyPressed(HWND window, int32_t id);
   static LRESULT CALLBACK FieldSubclass(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
 
@@ -120,6 +134,9 @@ class SettingsWindow final : public WindowBase,
   int quiet_ = 0;  // > 0 while the program itself sets a control's text
   bool shownBefore_ = false;
   bool shutDown_ = false;
+  std::array<std::optional<HotKeyAction>, 8> hotKeyActions_{};  // by identifier - 1
+  std::optional<HotKeyAction> takenKey_;  // the first key another program holds, to tell
+  bool takenShown_ = false;               // told once a run
 };
 
 }  // namespace mowik

@@ -50,6 +50,19 @@ void TrayIcon::Restore() {
   if (window_) Add(window_, icon_, tip_);
 }
 
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+  if (!added_) return false;
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = window_;
+  data.uID = 1;
+  data.uFlags = NIF_INFO;
+  lstrcpynW(data.szInfo, text.c_str(), ARRAYSIZE(data.szInfo));
+  lstrcpynW(data.szInfoTitle, title.c_str(), ARRAYSIZE(data.szInfoTitle));
+  data.dwInfoFlags = NIIF_WARNING;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void TrayIcon::Remove() {
   if (!window_) return;
   NOTIFYICONDATAW data = Record(window_);

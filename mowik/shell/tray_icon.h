@@ -25,6 +25,10 @@ class TrayIcon {
   void Restore();
   void Remove();
   bool Added() const { return added_; }
+  // A notice in a balloon at the icon, which the user need not answer (a warning icon);
+  // false when the icon is not there or the shell refused. The icon itself keeps its
+  // version-1 record; only this call uses the larger one that holds a balloon.
+  bool ShowBalloon(const std::wstring& title, const std::wstring& text);
 
  private:
   HWND window_ = nullptr;

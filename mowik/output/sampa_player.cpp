@@ -42,10 +42,13 @@ void SampaPlayer::PlaySampa(const std::string& phonemeText) {
     stopAsked_ = false;
     const int32_t played = player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0);
     speaking_ = false;
-    ReportPlayerError(stopAsked_ && played == VRL_ERR_CANCELLED ? 0 : played);
+    ReportPlayerError(Shown(played));
   }
-  ReportPlayerError(player_.Stop());
+  ReportPlayerError(Shown(player_.Stop()));  // after a stop, its record still says cancelled
+  stopAsked_ = false;
 }
+
+int32_t SampaPlayer::Shown(int32_t result) const { return stopAsked_ && result == VRL_ERR_CANCELLED ? 0 : result; }
 
 void SampaPlayer::StopSpeaking() {
   if (!speaking_) return;

@@ -40,6 +40,9 @@ class SampaPlayer : public PhonemeSink {
   void StopSpeaking();
 
  private:
+  // The result as shown: a cancellation the user asked for is none.
+  int32_t Shown(int32_t result) const;
+
   PlayerApi& player_;
   PlayerReporter& reporter_;
   int32_t fileFlags_ = 0;

@@ -30,7 +30,7 @@ class FakePlayer : public PlayerApi {
                    std::to_string(target),
                play_result);
   }
-  int32_t Stop() override { return Log("Stop", 0); }
+  int32_t Stop() override { return Log("Stop", stop_result); }
   int32_t LastError(char* buf, int32_t len) override {
     calls.push_back("LastError " + std::to_string(len));
     for (int32_t i = 0; i < len; ++i) EXPECT_EQ(buf[i], '\0') << "the buffer starts as NULs";
@@ -50,6 +50,7 @@ class FakePlayer : public PlayerApi {
   int32_t playing = 0;
   int32_t database_result = 0;
   int32_t play_result = 0;
+  int32_t stop_result = 0;
   std::string error_text;
   bool unavailable = false;
   std::function<void()> during_play;  // runs inside Play, as the wait's dispatched messages do
@@ -134,6 +135,7 @@ TEST_F(SampaPlayerTest, AStopAskedForWhilePlayingEndsItWithoutAnErrorShown) {
     bridge.StopSpeaking();
   };
   player.play_result = VRL_ERR_CANCELLED;
+  player.stop_result = VRL_ERR_CANCELLED;  // the player's record keeps the cancellation
   player.error_text = "Cancelled by user";
   bridge.PlaySampa("\r\na 70 0 160");
   EXPECT_TRUE(speakingInside);
@@ -143,7 +145,8 @@ TEST_F(SampaPlayerTest, AStopAskedForWhilePlayingEndsItWithoutAnErrorShown) {
   // A cancellation the user did not ask for is still shown.
   player.during_play = nullptr;
   bridge.PlaySampa("\r\na 70 0 160");
-  EXPECT_EQ(reporter.shown.size(), 1u);
+  ASSERT_FALSE(reporter.shown.empty());
+  EXPECT_EQ(reporter.shown[0], L"Cancelled by user");
 }
 
 }  // namespace

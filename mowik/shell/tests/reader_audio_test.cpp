@@ -6,7 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 
+#include "mowik/settings/property_bag_class.h"
+#include "mowik/shell/hot_keys.h"
+#include "mowik/shell/layout_table.h"
 #include "mowik/shell/tests/running_reader.h"
 #include "mowik/shell/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
@@ -39,6 +44,68 @@ TEST(ReaderAloud, TheHotKeyPlaysTheClipboardOnTheSoundDevice) {
   EXPECT_GT(heard, 4000u) << "the utterance did not reach the sound device";
   reader.Kill();
   DeleteFileW((OwnFolder() + L"mowiksets.conf").c_str());
+}
+
+// Waits until the capture has held still for a while: the utterance ended or was stopped.
+size_t HeardWhenStill() {
+  size_t heard = HeardSamples(), still = 0;
+  WaitFor(
+      [&] {
+        const size_t now = HeardSamples();
+        still = now == heard ? still + 1 : 0;
+        heard = now;
+        return still >= 25;  // half a second without a new sample
+      },
+      60000);
+  return heard;
+}
+
+TEST(ReaderAloud, TheStopKeyTheMenuAndAPressOfTheReadKeyEndALongReadingAndTheNextReadsAgain) {
+  ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
+  const std::wstring settings = OwnFolder() + L"mowiksets.conf";
+  DeleteFileW(settings.c_str());
+  {
+    RunningReader first(OwnFolder());  // writes the default settings
+    ASSERT_TRUE(first.Start());
+    first.Kill();
+  }
+  PropertyBagClass bag;
+  ASSERT_TRUE(bag.LoadFromFile(settings));
+  bag.WriteProperty(L"HotStop", StoredCode(HotKeyAction::kStop, HotKey{kModControl | kModAlt, 'S'}));
+  bag.WriteProperty(L"HotPlayStops", int16_t{1});
+  ASSERT_TRUE(bag.SaveToFile(settings, true, true));
+
+  RunningReader reader(OwnFolder());
+  ASSERT_TRUE(reader.Start());
+  std::wstring text;
+  for (int i = 0; i < 150; ++i) text += L"Ala ma kota, a kot ma Al\u0119. ";  // minutes of speech
+  ASSERT_TRUE(SetClipboard(text));
+  constexpr size_t kTwentySeconds = 20 * 16000;
+  const std::pair<const char*, std::function<void()>> stops[] = {
+      {"the stop key", [&] { PostMessageW(reader.Window(), WM_HOTKEY, 2, 0); }},  // read 1, stop 2
+      {"the menu", [&] { PostMessageW(reader.Holder(), WM_COMMAND, kMenuStopReading, 0); }},
+      {"the read key again", [&] { PostMessageW(reader.Window(), WM_HOTKEY, 1, 0); }},
+  };
+  for (const auto& [how, stop] : stops) {
+    DeleteFileA(mowik::testing::CapturePath().c_str());
+    PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+    ASSERT_TRUE(WaitFor([] { return HeardSamples() > 8000; }, 30000)) << how << ": nothing was read";
+    stop();
+    EXPECT_LT(HeardWhenStill(), kTwentySeconds) << how << " did not stop the reading";
+  }
+  // No error box for a stop the user asked for, and the reader runs on.
+  if (HWND box = reader.MessageBoxWindow()) {
+    std::wstring said;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t line[512] = {};
+      GetWindowTextW(child, line, 512);
+      said += line;
+      said += L" | ";
+    }
+    ADD_FAILURE() << "a message box: " << std::string(said.begin(), said.end());
+  }
+  reader.Kill();
+  DeleteFileW(settings.c_str());
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ constexpr ControlLayout kLayout[] = {
     {K::kHotKey, kIdHotKey2, "txtHotKey2", L"Brak", {960, 1440, 1695, 285}, P::kGeneral, kIdHotKeyFrame},
     {K::kLabel, kIdHotKeyLabel3, "Label10", L"Data", {240, 1920, 690, 255}, P::kGeneral, kIdHotKeyFrame},
     {K::kHotKey, kIdHotKey3, "txtHotKey3", L"Brak", {960, 1920, 1695, 285}, P::kGeneral, kIdHotKeyFrame},
-    {K::kCheckBox, kIdSpeakSelected, "pwbSpellSelected", L"Czytaj zaznaczany tekst", {3360, 600, 2895, 255}, P::kGeneral, kIdNone, true},
+    {K::kCheckBox, kIdSpeakSelected, "pwbSpellSelected", L"Czytaj zaznaczany tekst", {3360, 600, 2895, 255}, P::kGeneral},
     {K::kCheckBox, kIdSpeakNow, "pwbSpellNow", L"Czytaj godzin\u0119 co", {3360, 960, 1575, 255}, P::kGeneral},
     {K::kTextField, kIdInterval, "txtDelay", L"", {5040, 960, 495, 285}, P::kGeneral, kIdNone, true, 3},
     {K::kLabel, kIdMinutes, "Label12", L"minut", {5640, 975, 495, 255}, P::kGeneral},

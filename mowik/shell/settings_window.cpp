@@ -517,11 +517,10 @@ void SettingsWindow::OnHotKey(int32_t id) {
   if (!action) return;
   switch (*action) {
     case HotKeyAction::kRead:
-      if (HotPlayStops != 0 && player_.Speaking())
-        player_.StopSpeaking();
-      else
-        ReadClipboardAloud();  // dropped by the bridge while speech plays
-      return;
+      if (player_.Speaking() && HotPlayStops != 0) return player_.StopSpeaking();
+      // While speech plays the bridge drops what comes: no copy of a selection then.
+      if (SpeakSelected != 0 && !player_.Speaking()) return ReadSelectionAloud();
+      return ReadClipboardAloud();
     case HotKeyAction::kStop:
       player_.StopSpeaking();
       return;
@@ -534,6 +533,15 @@ void SettingsWindow::OnHotKey(int32_t id) {
     case HotKeyAction::kPause:
       return;
   }
+}
+
+void SettingsWindow::ReadSelectionAloud() {
+  const std::optional<std::wstring> earlier = ReadClipboardText(window_);
+  std::optional<std::wstring> selection = CopySelection(window_);
+  if (!selection) return ReadClipboardAloud();  // nothing selected: the clipboard as before
+  // The user's clipboard as it was: only its text can be put back.
+  if (earlier && !earlier->empty()) WriteClipboardText(window_, *earlier);
+  Speak(std::move(*selection));
 }
 
 void SettingsWindow::ReadClipboardAloud() {

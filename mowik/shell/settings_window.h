@@ -111,6 +111,9 @@ class SettingsWindow final : public WindowBase,
   void OnHotKey(int32_t id);
   void OnHotKeyTaken();
   void ReadClipboardAloud();
+  // With "Czytaj zaznaczany tekst": the selection of the program in front, the clipboard's
+  // earlier text put back; the clipboard when nothing was selected.
+  void ReadSelectionAloud();
   static void HotKeyPressed(HWND window, int32_t id);
   static LRESULT CALLBACK FieldSubclass(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);

@@ -155,5 +155,71 @@ TEST_F(ReaderHotKey, TheDictionaryTestButtonSpeaksTheSelectedReplacement) {
   EXPECT_EQ(SymbolsAndDurations(FileText(OwnFolder() + L"vrlplay-play1.txt")), SymbolsAndDurations(expected));
 }
 
+// A window of this test holding a text, all of it selected, in front with the keyboard focus:
+// the program whose selection the reader copies.
+class SelectedText {
+ public:
+  explicit SelectedText(const std::wstring& text) {
+    frame_ = CreateWindowExW(0, L"STATIC", L"Zaznaczenie", WS_POPUP | WS_VISIBLE, 0, 0, 400, 80, nullptr, nullptr, nullptr, nullptr);
+    edit_ = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 400, 40, frame_, nullptr,
+                            nullptr, nullptr);
+    SetForegroundWindow(frame_);
+    SetFocus(edit_);
+    SendMessageW(edit_, EM_SETSEL, 0, -1);
+  }
+  ~SelectedText() { DestroyWindow(frame_); }
+  bool InFront() const { return GetForegroundWindow() == frame_ && GetFocus() == edit_; }
+
+ private:
+  HWND frame_ = nullptr, edit_ = nullptr;
+};
+
+// Waits for a condition while this thread's windows keep working (its edit copies on Ctrl+C).
+bool PumpUntil(const auto& condition, int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 10) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (condition()) return true;
+    Sleep(10);
+  }
+  return condition();
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(ReaderHotKey, WithReadingTheSelectionOnTheSelectionIsReadAndTheClipboardKeepsItsText) {
+  reader.IconEvent(WM_LBUTTONUP);
+  SendMessageW(reader.Control(kIdSpeakSelected), BM_CLICK, 0, 0);
+  reader.Click(kIdSave);
+  ASSERT_TRUE(SetClipboard(L"stary tekst ze schowka"));
+  const SelectedText selection(L"kot ma Al\u0119");
+  if (!PumpUntil([&] { return selection.InFront(); }, 2000)) GTEST_SKIP() << "the test's window did not come to the front";
+  PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Played(1, 0); }, 10000)) << "nothing was played";
+  const std::string expected = OutputOf(L"\"" + OwnFolder() + L"mowik-say.exe\" --phonemes \"kot ma Al\u0119\"");
+  EXPECT_EQ(SymbolsAndDurations(FileText(OwnFolder() + L"vrlplay-play1.txt")), SymbolsAndDurations(expected));
+  EXPECT_EQ(ClipboardText(), L"stary tekst ze schowka");
+
+  // Nothing selected: the clipboard is read, as without the option.
+  const SelectedText empty(L"");
+  PumpUntil([&] { return empty.InFront(); }, 2000);
+  PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+  ASSERT_TRUE(PumpUntil([&] { return Played(2, 0); }, 10000)) << "nothing was played";
+  const std::string old = OutputOf(L"\"" + OwnFolder() + L"mowik-say.exe\" --phonemes \"stary tekst ze schowka\"");
+  EXPECT_EQ(SymbolsAndDurations(FileText(OwnFolder() + L"vrlplay-play2.txt")), SymbolsAndDurations(old));
+}
+
 }  // namespace
 }  // namespace mowik::test

@@ -79,7 +79,6 @@ PropertyBagClass CurrentSettings() {
   bag.WriteProperty(L"HotPause", HotPause);
   bag.WriteProperty(L"HotStop", HotStop);
   bag.WriteProperty(L"HotNow", HotNow);
-  bag.WriteProperty(L"HotPlayStops", HotPlayStops);
 
   const TableModel& voices = VoicesTable();
   if (voices.Rows() > 1)
@@ -96,6 +95,8 @@ PropertyBagClass CurrentSettings() {
   bag.WriteProperty(L"DictCount", dictionary.Rows());
   for (int32_t n = 1; n <= dictionary.Rows(); ++n)
     for (int k = 0; k < 2; ++k) bag.WriteProperty(Numbered(kDictKeys[k], n), dictionary.CellText(n, k + 1));
+  // Keys added since: after the first version's, which older versions read alone.
+  bag.WriteProperty(L"HotPlayStops", HotPlayStops);
   return bag;
 }
 

@@ -5,10 +5,11 @@
 //   SpellCapital, CurrentVoice, SpeakSelected, SpeakNow (16-bit), SpeakNowInterval (text),
 //   HotPlay, HotPause, HotStop, HotNow (32-bit: bits 0-7 the virtual key, bits 8-11 the
 //   modifiers as RegisterHotKey takes them, Alt 1, Ctrl 2, Shift 4, Win 8; 0 the default,
-//   Ctrl+Shift+C for HotPlay and none for the others; -1 none), HotPlayStops (16-bit, 0 or 1),
+//   Ctrl+Shift+C for HotPlay and none for the others; -1 none),
 //   VoiceCount (32-bit; 16-bit 1 when the table has at most one row), then per profile n
 //   VoiceName<n>, VoicePitch<n>, VoiceDuration<n>, VoiceFrequency<n> (text),
-//   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text).
+//   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text),
+//   HotPlayStops (16-bit, 0 or 1; 0 when a file from before it lacks it).
 
 #include <string>
 

@@ -98,7 +98,7 @@ TEST_F(ManageSettingsTest, FirstRunWritesAndLoadsTheDefaults) {
   EXPECT_EQ(keys, (std::vector<std::wstring>{L"SpellCapital", L"CurrentVoice", L"SpeakSelected", L"SpeakNow",
                                              L"SpeakNowInterval", L"HotPlay", L"HotPause", L"HotStop", L"HotNow",
                                              L"VoiceCount", L"VoiceName1", L"VoicePitch1", L"VoiceDuration1",
-                                             L"VoiceFrequency1", L"DictCount"}));
+                                             L"VoiceFrequency1", L"DictCount", L"HotPlayStops"}));
   EXPECT_EQ(stored.ReadProperty(L"SpellCapital"), PropertyValue(int16_t{1}));
   EXPECT_EQ(stored.ReadProperty(L"SpeakNowInterval"), PropertyValue(std::wstring(L"15")));
   EXPECT_EQ(stored.ReadProperty(L"HotNow"), PropertyValue(int32_t{0}));
@@ -143,6 +143,7 @@ TEST_F(ManageSettingsTest, SaveLoadSaveGivesTheSameBytesAndValues) {
   HotPause = -1;
   HotStop = 123456789;
   HotNow = 7;
+  HotPlayStops = 1;
   AddVoice(kDefaultName, L"100", L"10", L"16000");
   AddVoice(L"Żaneta", L"15", L"3", L"30000");
   AddVoice(L"", L"400", L"18", L"10000");
@@ -174,12 +175,24 @@ TEST_F(ManageSettingsTest, SaveLoadSaveGivesTheSameBytesAndValues) {
   EXPECT_EQ(HotPause, -1);
   EXPECT_EQ(HotStop, 123456789);
   EXPECT_EQ(HotNow, 7);
+  EXPECT_EQ(HotPlayStops, 1);
   ASSERT_EQ(VoicesTable().Rows(), voicesBefore.Rows());
   for (int32_t r = 1; r <= voicesBefore.Rows(); ++r) EXPECT_EQ(Row(VoicesTable(), r), Row(voicesBefore, r));
   ASSERT_EQ(DictionaryTable().Rows(), dictBefore.Rows());
   for (int32_t r = 1; r <= dictBefore.Rows(); ++r) ASSERT_EQ(Row(DictionaryTable(), r), Row(dictBefore, r)) << r;
   EXPECT_EQ(view.list, (std::vector<std::wstring>{kDefaultName, L"Żaneta", L""}));
   EXPECT_EQ(view.calls.back(), L"voice=2");
+}
+
+TEST_F(ManageSettingsTest, AFileFromBeforeTheStopOptionReadsItAsOff) {
+  SaveSettings(place);
+  PropertyBagClass older;
+  for (const auto& [name, value] : Stored().Bag().Entries())
+    if (name != L"HotPlayStops") older.WriteProperty(name, value);
+  ASSERT_TRUE(older.SaveToFile(Path(), true, true));
+  HotPlayStops = 1;
+  EXPECT_EQ(LoadSettings(place, view), SettingsLoad::kRead);
+  EXPECT_EQ(HotPlayStops, 0);
 }
 
 TEST_F(ManageSettingsTest, EmptyFileIsReplacedByTheDefaults) {

@@ -186,8 +186,9 @@ TEST_F(ManageSettingsTest, SaveLoadSaveGivesTheSameBytesAndValues) {
 
 TEST_F(ManageSettingsTest, AFileFromBeforeTheStopOptionReadsItAsOff) {
   SaveSettings(place);
+  const PropertyBagClass current = Stored();
   PropertyBagClass older;
-  for (const auto& [name, value] : Stored().Bag().Entries())
+  for (const auto& [name, value] : current.Bag().Entries())
     if (name != L"HotPlayStops") older.WriteProperty(name, value);
   ASSERT_TRUE(older.SaveToFile(Path(), true, true));
   HotPlayStops = 1;

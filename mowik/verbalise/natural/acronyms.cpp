@@ -40,7 +40,7 @@ constexpr std::wstring_view kOnsets = L"BR DR GR KR PR TR PL KL GL BL FL FR SK S
 constexpr std::wstring_view kCodas = L"ST SK NT RT RK NK RS RD LT NS ND RN RM LM SZ CZ RZ CH";
 
 bool Pronounceable(std::wstring_view w) {
-  if (w.size() < 3) return false;
+  if (w.size() < 3 || w.find_first_of(L"QVX") != std::wstring_view::npos) return false;
   bool vowel = false;
   size_t run = 0;
   for (size_t i = 0; i < w.size(); ++i) {

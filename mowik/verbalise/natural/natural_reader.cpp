@@ -22,7 +22,9 @@ constexpr std::wstring_view kCountedByRoman[] = {
 // Nouns that a Roman numeral before them counts («XIX wieku»).
 constexpr std::wstring_view kRomanBefore[] = {
     L"wiek", L"wieku", L"wiekiem", L"wieków", L"stulecie", L"stulecia", L"stuleciu", L"tysiąclecie",
-    L"tysiąclecia", L"kadencja", L"kadencji", L"liga", L"ligi", L"lidze", L"ligę"};
+    L"tysiąclecia", L"kadencja", L"kadencji", L"liga", L"ligi", L"lidze", L"ligę", L"połowa", L"połowy",
+    L"połowie", L"połowę", L"połową", L"wojna", L"wojny", L"wojnie", L"wojnę", L"wojną", L"kwartał",
+    L"kwartale", L"kwartału", L"semestr", L"semestrze", L"semestru"};
 
 bool InTable(const std::wstring_view* begin, const std::wstring_view* end, std::wstring_view word) {
   return std::find(begin, end, word) != end;
@@ -51,6 +53,11 @@ bool NaturalReader::ClosesSentenceAt(size_t p) const {
     ++p;
   }
   return p >= text_.size() || IsCapitalChar(text_[p]);
+}
+
+bool NaturalReader::EndsLineAt(size_t p) const {
+  p = SkipBlank(p);
+  return p >= text_.size() || IsLineEnd(text_[p]);
 }
 
 void NaturalReader::Say(std::wstring_view words) {
@@ -143,7 +150,11 @@ bool NaturalReader::ReadWord() {
         if (!noun) break;
         // «z» with a place or a number is «from»: «z ul. Polnej», «z godz. 8».
         const bool from = (lastWord_ == L"z" || lastWord_ == L"ze") && noun->gender != Gender::MascPersonal;
-        Say(noun->Form(false, from ? Case::Gen : c));
+        // «Al. Jerozolimskie»: a plural name makes the street plural.
+        const std::wstring name = NextWordAt(pos_);
+        const bool plural = noun->gender != Gender::MascPersonal && !name.empty() && IsCapitalChar(name[0]) &&
+                            name.ends_with(L"kie");
+        Say(noun->Form(plural, from ? Case::Gen : c));
         if (a->reading == L"godzina") carriedCase_ = from ? Case::Gen : c;
         if (a->reading == L"telefon") phoneNext_ = true;
         if (noun->gender != Gender::MascPersonal) lastWord_.clear();  // titles pass the case on
@@ -180,18 +191,17 @@ bool NaturalReader::ReadWord() {
   const bool capitals = IsCapitalWord(word) || (word.size() == 1 && IsCapitalChar(word[0]));
   if (capitals) {
     if (const int roman = RomanValue(word); roman > 0) {
-      const std::wstring next = LowerText(NextWordAt(end));
-      const bool before = InTable(std::begin(kRomanBefore), std::end(kRomanBefore), next) ||
-                          (text_.substr(SkipBlank(end)).starts_with(L"w.") && !IsLetterChar(At(SkipBlank(end) + 2)));
+      const bool wiekDot = text_.substr(SkipBlank(end)).starts_with(L"w.") && !IsLetterChar(At(SkipBlank(end) + 2));
+      const std::wstring next = wiekDot ? std::wstring() : LowerText(NextWordAt(end));
+      const bool before = wiekDot || InTable(std::begin(kRomanBefore), std::end(kRomanBefore), next);
       const bool after = InTable(std::begin(kCountedByRoman), std::end(kCountedByRoman), lastWord_);
       if (before || after || lastWasName_) {
         Agreement g;
-        if (before) {
-          g = AgreeOrdinal(next.empty() ? std::wstring(L"wiek") : next, CasesHere());
-          if (next.empty()) {  // «w.»: the case of the preposition, else the nominative
-            const std::vector<Case> cases = CasesHere();
-            g = {cases.empty() ? Case::Nom : cases.front(), Gender::MascInanimate};
-          }
+        if (wiekDot) {  // «w.»: the case of the preposition, else the nominative
+          const std::vector<Case> cases = CasesHere();
+          g = {cases.empty() ? Case::Nom : cases.front(), Gender::MascInanimate};
+        } else if (before) {
+          g = AgreeOrdinal(next, CasesHere());
         } else if (after) {
           g = AgreeOrdinal(lastWord_, {});
         } else {
@@ -205,12 +215,12 @@ bool NaturalReader::ReadWord() {
         pos_ = end;
         lastWord_.clear();
         lastWasName_ = false;
-        if (before && next.empty()) {  // «XIX w.»
+        if (wiekDot) {  // «XIX w.»
           const size_t w = SkipBlank(end);
           const Noun* wiek = NounByLemma(L"wiek");
           Say(wiek->Form(false, g.grammaticalCase));
           pos_ = w + 2;
-          if (ClosesSentenceAt(pos_)) Mark(L'.');
+          if (EndsLineAt(pos_)) Mark(L'.');
         }
         return true;
       }
@@ -243,6 +253,7 @@ bool NaturalReader::ReadWord() {
 void NaturalReader::ReadSymbol() {
   const wchar_t c = text_[pos_++];
   const bool betweenDigits = pos_ >= 2 && IsDigitChar(At(pos_ - 2)) && IsDigitChar(At(pos_));
+  const std::wstring word = std::move(lastWord_);
   lastWord_.clear();
   carriedCase_.reset();
   switch (c) {
@@ -255,7 +266,19 @@ void NaturalReader::ReadSymbol() {
     case 0xD7: Say(L"razy"); return;
     case L'*': if (betweenDigits) Say(L"razy"); return;
     case 0xB0: Say(L"stopni"); return;
-    case 0xA7: Say(L"paragraf"); lastWord_.clear(); return;
+    case 0xA7: {  // «z § 5» is «z paragrafem piątym»
+      const std::vector<Case> cases = CasesAfterPreposition(word);
+      const Case pc = cases.empty() ? Case::Nom : cases.front();
+      Say(NounByLemma(L"paragraf")->Form(false, pc));
+      const size_t digits = SkipBlank(pos_);
+      const size_t end = DigitsEnd(digits);
+      uint64_t value = 0;
+      if (end > digits && !IsDigitChar(At(end)) && At(end) != L',' && DigitValue(Slice(digits, end), value)) {
+        Say(OrdinalWords(value, pc, Gender::MascInanimate));
+        pos_ = end;
+      }
+      return;
+    }
     case L'&': Say(L"i"); return;
     case L'@': Say(L"małpa"); return;
     case L'%': Say(L"procent"); return;

@@ -87,7 +87,8 @@ std::vector<NounReading> ReadingsByEnding(const std::wstring& w) {
   if (has(L"ie") || has(L"e"))
     return {{nullptr, m, true, Case::Nom}, {nullptr, m, true, Case::Acc}, {nullptr, n, false, Case::Nom}, {nullptr, m, false, Case::Loc}};
   if (has(L"y") || has(L"i"))
-    return {{nullptr, m, true, Case::Nom}, {nullptr, m, true, Case::Acc}, {nullptr, m, true, Case::Gen}, {nullptr, f, false, Case::Gen}};
+    return {{nullptr, m, true, Case::Nom}, {nullptr, m, true, Case::Acc}, {nullptr, m, true, Case::Gen},
+            {nullptr, f, false, Case::Gen}, {nullptr, f, false, Case::Loc}, {nullptr, f, false, Case::Dat}};
   if (has(L"a")) return {{nullptr, f, false, Case::Nom}, {nullptr, n, true, Case::Nom}, {nullptr, m, false, Case::Gen}};
   if (has(L"o") || has(L"um")) return {{nullptr, n, false, Case::Nom}, {nullptr, n, false, Case::Acc}};
   if (has(L"u")) return {{nullptr, m, false, Case::Gen}, {nullptr, m, false, Case::Loc}};

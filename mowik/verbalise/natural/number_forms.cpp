@@ -221,6 +221,13 @@ std::wstring OrdinalWords(uint64_t value, Case c, Gender g, bool plural) {
   return words;
 }
 
+std::wstring CollectiveWords(uint64_t value) {
+  static constexpr std::wstring_view kCollective[] = {
+      L"dwoje", L"troje", L"czworo", L"pięcioro", L"sześcioro", L"siedmioro", L"ośmioro",
+      L"dziewięcioro", L"dziesięcioro", L"jedenaścioro", L"dwanaścioro"};
+  return value >= 2 && value <= 12 ? std::wstring(kCollective[value - 2]) : std::wstring();
+}
+
 std::wstring AdjectiveWord(std::wstring_view stem, Case c, Gender g, bool plural) {
   return Declined({stem}, c, g, plural);
 }

@@ -20,6 +20,10 @@ constexpr uint64_t kLargestCardinal = 999'999'999'999;
 // kLargestCardinal are not numbers: the empty text.
 std::wstring CardinalWords(uint64_t value, Case grammaticalCase = Case::Nom, Gender gender = Gender::MascInanimate);
 
+// The collective numeral of value 2..12 in the nominative or accusative («dwoje», «pięcioro»),
+// as «dzieci» takes it; the empty text for other values.
+std::wstring CollectiveWords(uint64_t value);
+
 // The ordinal of value as an adjective in case, gender and number, as numbers are said: the
 // cardinal words of the thousands and hundreds before an ordinal ending («dwa tysiące
 // dwudziestego pierwszego», «tysiąc dziewięćsetnym»), «dwutysięczny» for whole thousands up to

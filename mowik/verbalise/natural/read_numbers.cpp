@@ -101,7 +101,7 @@ bool NaturalReader::ReadDate(size_t start) {
     if (next == L"r" && At(n + 1) == L'.') {
       pos_ = n + 2;
       Say(L"roku");
-      if (ClosesSentenceAt(pos_)) Mark(L'.');
+      if (EndsLineAt(pos_)) Mark(L'.');
     } else if (next == L"roku") {
       pos_ = n + next.size();
       Say(L"roku");
@@ -230,8 +230,8 @@ bool NaturalReader::ReadFraction(size_t start) {
       b < 2 || b > 1000 || a == 0 || a > 1000)
     return false;
   // «1/2» before a noun is «pół»; otherwise a feminine count of ordinal parts: «trzy czwarte».
-  const std::vector<NounReading> readings = NounReadings(NextWordAt(e2));
-  if (a == 1 && b == 2 && !readings.empty() && readings.front().noun) {
+  const std::wstring next = NextWordAt(e2);
+  if (a == 1 && b == 2 && next.size() > 3 && !LooksLikeVerb(next) && !NounReadings(next).empty()) {
     Say(L"pół");
   } else {
     const FormChoice form = FormAfterCount(a, Case::Nom, Gender::Feminine);
@@ -403,7 +403,7 @@ bool NaturalReader::ReadYearNoun(uint64_t year, size_t p) {
   Say(YearWords(year, c));
   Say(abbreviated ? NounByLemma(L"rok")->Form(false, c) : next);
   pos_ = abbreviated ? q + 2 : q + next.size();
-  if (abbreviated && ClosesSentenceAt(pos_)) Mark(L'.');
+  if (abbreviated && EndsLineAt(pos_)) Mark(L'.');
   return true;
 }
 
@@ -412,11 +412,14 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
   const std::wstring_view rest = text_.substr(q);
   const std::vector<Case> cases = CasesHere();
   const Case c = cases.empty() ? Case::Nom : cases.front();
+  // A unit or a currency after «na», «o», «po», «w» is a measure: the accusative («na sto
+  // megaherców», «po pięć złotych»).
+  const Case measure = std::find(cases.begin(), cases.end(), Case::Acc) != cases.end() ? Case::Acc : c;
   const auto decimal = [&](Gender g, bool halves) {
     if (halves && fraction == L"5") {
       if (value == 0) return std::wstring(L"pół");
       if (value == 1) return std::wstring(g == Gender::Feminine ? L"półtorej" : L"półtora");
-      return CardinalWords(value, Case::Nom, g) + L" i pół";
+      return CardinalWords(value, c, g) + L" i pół";
     }
     return CardinalWords(value) + L" przecinek " + DigitGroupWords(fraction);
   };
@@ -435,7 +438,7 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
 
   size_t length = 0;
   if (const std::wstring_view multiplier = MultiplierAt(rest, length); !multiplier.empty()) {
-    counted(*NounByLemma(multiplier), L"", c, fraction.empty());
+    counted(*NounByLemma(multiplier), L"", measure, fraction.empty());
     pos_ = q + length;
     const size_t r = SkipBlank(pos_);
     const Currency* after = currency ? currency : CurrencyAt(text_.substr(r));
@@ -450,20 +453,20 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
     const Noun& noun = *NounByLemma(currency->noun);
     if (fraction.size() == 2 && !currency->hundredth.empty()) {
       const uint64_t hundredths = static_cast<uint64_t>(Value(fraction));
-      if (value > 0 || hundredths == 0) counted(noun, L"", c, true);
+      if (value > 0 || hundredths == 0) counted(noun, L"", measure, true);
       if (hundredths > 0) {
         const Noun& part = *NounByLemma(currency->hundredth);
-        Say(CardinalWords(hundredths, c, part.gender));
-        const FormChoice form = FormAfterCount(hundredths, c, part.gender);
+        Say(CardinalWords(hundredths, measure, part.gender));
+        const FormChoice form = FormAfterCount(hundredths, measure, part.gender);
         Say(part.Form(form.plural, form.grammaticalCase));
       }
       return;
     }
-    counted(noun, L"", c, fraction.empty());
+    counted(noun, L"", measure, fraction.empty());
     return;
   }
   if (const Unit* unit = UnitAt(rest)) {
-    counted(*NounByLemma(unit->noun), unit->adjective, c, fraction.empty());
+    counted(*NounByLemma(unit->noun), unit->adjective, measure, fraction.empty());
     Say(unit->tail);
     pos_ = q + unit->symbol.size();
     if (unit->symbol.back() == L'.' && ClosesSentenceAt(pos_)) Mark(L'.');
@@ -483,12 +486,18 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
     Say(decimal(g.gender, known));
     return;
   }
+  // «dzieci» is counted by collective numerals: «czworo dzieci».
+  const bool nominative = g.grammaticalCase == Case::Nom || g.grammaticalCase == Case::Acc;
+  if (known && nominative && readings.front().noun->lemma == L"dziecko" && !CollectiveWords(value).empty()) {
+    Say(CollectiveWords(value));
+    return;
+  }
   Say(CardinalWords(value, g.grammaticalCase, g.gender));
 }
 
 NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_view nextWord) const {
   const std::vector<Case> cases = CasesHere();
-  std::vector<NounReading> readings = NounReadings(nextWord);
+  std::vector<NounReading> readings = LooksLikeVerb(nextWord) ? std::vector<NounReading>() : NounReadings(nextWord);
   if (readings.empty()) return {};
   if (!readings.front().noun) {
     // An adjective before the noun («3 nowe książki»): the noun after it decides.
@@ -498,8 +507,11 @@ NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_
       if (!after.empty() && after.front().noun) readings = std::move(after);
     }
   }
+  // Without a preposition an oblique case is taken only from a form the table knows, or
+  // from an ending that shows it; the genitive plural of a guess is the nominative's noun.
   static const std::vector<Case> kAny = {Case::Nom, Case::Acc, Case::Ins, Case::Loc, Case::Dat, Case::Gen};
-  for (const Case c : cases.empty() ? kAny : cases)
+  static const std::vector<Case> kGuessed = {Case::Nom, Case::Acc, Case::Ins, Case::Loc, Case::Dat};
+  for (const Case c : !cases.empty() ? cases : readings.front().noun ? kAny : kGuessed)
     for (const NounReading& r : readings) {
       const FormChoice form = FormAfterCount(value, c, r.gender);
       if (form.plural == r.plural && form.grammaticalCase == r.grammaticalCase) return {c, r.gender};

@@ -30,6 +30,9 @@ class NaturalReader {
   size_t SkipBlank(size_t p) const;  // past at most one run of blanks on one line
   std::wstring_view Slice(size_t from, size_t to) const { return text_.substr(from, to - from); }
   bool ClosesSentenceAt(size_t p) const;  // end of text, or blanks then a capital or a line end
+  // End of text or of the line: where the dot of «r.» and «w.» also closes the sentence
+  // (before a capital it may as well start a name: «w 1995 r. Polska»).
+  bool EndsLineAt(size_t p) const;
 
   // Output.
   void Say(std::wstring_view words);

@@ -6,7 +6,9 @@
 //   HotPlay, HotPause, HotStop, HotNow (32-bit),
 //   VoiceCount (32-bit; 16-bit 1 when the table has at most one row), then per profile n
 //   VoiceName<n>, VoicePitch<n>, VoiceDuration<n>, VoiceFrequency<n> (text),
-//   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text).
+//   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text), then NaturalReading
+//   (16-bit), written only when it is on or the file that was loaded held it: a file of a
+//   user who never turns it on stays as older versions write it, and a missing key reads 0.
 
 #include <string>
 

@@ -43,6 +43,9 @@ void GeneralOptions::CheckChanged(Option option) {
     case Option::kSpellCapital:
       SpellCapital = value;
       break;
+    case Option::kNaturalReading:
+      NaturalReading = value;
+      break;
     case Option::kSpeakNow:
       SpeakNow = value;
       view_.EnableIntervalField(value != 0);

@@ -26,6 +26,8 @@ int32_t OptionControl(Option option) {
       return kIdSpeakSelected;
     case Option::kSpeakNow:
       return kIdSpeakNow;
+    case Option::kNaturalReading:
+      return kIdNaturalReading;
     case Option::kSpellCapital:
       break;
   }
@@ -298,6 +300,9 @@ void SettingsWindow::OnCommand(int32_t id, int32_t code) {
       if (code == BN_CLICKED)
         options_.CheckChanged(id == kIdSpeakSelected ? Option::kSpeakSelected
                                                      : id == kIdSpeakNow ? Option::kSpeakNow : Option::kSpellCapital);
+      return;
+    case kIdNaturalReading:
+      if (code == BN_CLICKED) options_.CheckChanged(Option::kNaturalReading);
       return;
     case kIdVoiceList:
       if (code == CBN_SELCHANGE) profiles_.VoiceChosen();

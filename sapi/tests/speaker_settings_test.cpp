@@ -106,5 +106,20 @@ TEST_F(SpeakerSettingsTest, OutOfRangeProfileValuesKeepTheDefaults) {
   EXPECT_DOUBLE_EQ(settings.durationRatio, 1.0);
 }
 
+TEST_F(SpeakerSettingsTest, NaturalReadingIsOnUnlessTheFileSaysZero) {
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "no file";
+  SaveSettings(FixedFolder(folder.wstring()));
+  Reset();
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "a file without the key";
+  NaturalReading = 1;
+  SaveSettings(FixedFolder(folder.wstring()));  // the key is in the file from now on
+  Reset();
+  LoadSpeakerSettings(folder.wstring());
+  NaturalReading = 0;
+  SaveSettings(FixedFolder(folder.wstring()));
+  Reset();
+  EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "NaturalReading 0";
+}
+
 }  // namespace
 }  // namespace mowik

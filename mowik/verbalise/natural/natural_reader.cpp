@@ -298,11 +298,15 @@ void NaturalReader::ReadSymbol() {
 bool NaturalReader::ReadAddress() {
   if (pos_ > 0 && !IsBlankChar(At(pos_ - 1)) && !IsLineEnd(At(pos_ - 1)) && At(pos_ - 1) != L'(' && At(pos_ - 1) != L'<')
     return false;
+  // Addresses are short: a longer chunk is not one, and is not scanned again from each of its
+  // openings («((((...»).
+  constexpr size_t kLongestAddress = 256;
   size_t end = pos_;
-  while (end < text_.size() && !IsBlankChar(text_[end]) && !IsLineEnd(text_[end]) && text_[end] != L')' &&
+  while (end < text_.size() && end - pos_ <= kLongestAddress && !IsBlankChar(text_[end]) && !IsLineEnd(text_[end]) && text_[end] != L')' &&
          text_[end] != L'>' && text_[end] != L',' && text_[end] != L'"')
     ++end;
   while (end > pos_ && std::wstring_view(L".;:!?").find(text_[end - 1]) != std::wstring_view::npos) --end;
+  if (end - pos_ > kLongestAddress) return false;
   std::wstring_view chunk = Slice(pos_, end);
   const size_t at = chunk.find(L'@');
   const bool mail = at != std::wstring_view::npos && at > 0 && at + 1 < chunk.size() && IsLetterChar(chunk[at + 1]);

@@ -257,9 +257,12 @@ bool NaturalReader::ReadOrdinalBeforeNoun(size_t start) {
 }
 
 bool NaturalReader::ReadGroupsAsPhone(size_t start) {
+  // A telephone number has a few groups; looking no further keeps a long run of small
+  // numbers («1 2 3 ...») linear.
+  constexpr size_t kMostGroups = 6;
   std::vector<std::pair<size_t, size_t>> groups;
   size_t p = start;
-  while (true) {
+  while (groups.size() < kMostGroups) {
     const size_t e = DigitsEnd(p);
     groups.emplace_back(p, e);
     const wchar_t sep = At(e);

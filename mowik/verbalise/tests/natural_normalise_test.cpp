@@ -71,6 +71,19 @@ TEST_F(NaturalNormaliseTest, NoDigitOrCapitalIsLeftWhateverTheInput) {
   }
 }
 
+TEST_F(NaturalNormaliseTest, LongHostileTextsEndWithinAFewTimesTheirLength) {
+  std::wstring abbreviations, numbers, opened;
+  while (abbreviations.size() < 1'000'000) abbreviations += L"itd. np. ul. r. §";
+  for (int i = 0; i < 50'000; ++i) numbers += L"1 ";
+  opened.assign(100'000, L'(');
+  opened += L"www.x.pl";
+  for (const std::wstring* text : {&abbreviations, &numbers, &opened}) {
+    const std::wstring reading = Read(*text);
+    EXPECT_FALSE(reading.empty());
+    EXPECT_LE(reading.size(), 8 * text->size());
+  }
+}
+
 TEST_F(NaturalNormaliseTest, InvalidDatesAndTimesAreReadAsNumbers) {
   EXPECT_EQ(Read(L"31.02.2024"), L"trzydzieści jeden przecinek zero dwa. dwa tysiące dwadzieścia cztery.");
   EXPECT_EQ(Read(L"25:70"), L"dwadzieścia pięć do siedemdziesięciu.");

@@ -50,7 +50,6 @@ class ProfileChoice : public SettingsView {
 SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
   std::lock_guard lock(FrontEndMutex());
   SpeakerSettings settings;
-  settings.natural = true;
   const FixedFolder place(folder);
   std::vector<uint8_t> bytes;
   // LoadSettings stores the defaults when there is no file, and a repaired copy of a damaged
@@ -64,8 +63,7 @@ SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
       settings.durationRatio = view.profile.duration / 10.0;
     }
     settings.dictionary = &DictionaryTable();
-    // Natural unless the file says otherwise: a screen reader's user hears every number.
-    settings.natural = IsEmpty(probe.ReadProperty(L"NaturalReading")) || NaturalReading != 0;
+    settings.natural = NaturalReading != 0;
   }
   settings.spellCapital = SpellCapital != 0;
   return settings;

@@ -43,7 +43,7 @@ int64_t NumberedKeysHeld(const PropertyBagClass& bag, std::span<const wchar_t* c
 // its own in the bag, so a larger count than the bag has row keys can only come from a
 // damaged or hostile file, and is not allowed to make the load add millions of empty rows.
 // Whether the last file loaded held NaturalReading: once it did, the key is always written, so
-// that turning natural reading off is stored too (the SAPI voice reads naturally without it).
+// that turning natural reading off is stored as 0 rather than left to a reader's default.
 bool naturalReadingHeld = false;
 
 int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey, std::span<const wchar_t* const> keys) {

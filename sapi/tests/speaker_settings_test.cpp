@@ -106,16 +106,13 @@ TEST_F(SpeakerSettingsTest, OutOfRangeProfileValuesKeepTheDefaults) {
   EXPECT_DOUBLE_EQ(settings.durationRatio, 1.0);
 }
 
-TEST_F(SpeakerSettingsTest, NaturalReadingIsOnUnlessTheFileSaysZero) {
-  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "no file";
+TEST_F(SpeakerSettingsTest, NaturalReadingFollowsTheFile) {
+  EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "no file: the design's reading";
+  NaturalReading = 1;
   SaveSettings(FixedFolder(folder.wstring()));
   Reset();
-  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "a file without the key";
-  NaturalReading = 1;
-  SaveSettings(FixedFolder(folder.wstring()));  // the key is in the file from now on
-  Reset();
-  LoadSpeakerSettings(folder.wstring());
-  NaturalReading = 0;
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural);
+  NaturalReading = 0;  // the loaded file held the key: turning it off is stored
   SaveSettings(FixedFolder(folder.wstring()));
   Reset();
   EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "NaturalReading 0";

@@ -148,14 +148,22 @@ bool NaturalReader::ReadWord() {
       case Abbreviation::Kind::Noun: {
         const Noun* noun = NounByLemma(a->reading);
         if (!noun) break;
+        if (IsWeekday(a->reading) && ReadWeekdays(*noun, c)) return true;
         // «z» with a place or a number is «from»: «z ul. Polnej», «z godz. 8».
         const bool from = (lastWord_ == L"z" || lastWord_ == L"ze") && noun->gender != Gender::MascPersonal;
-        // «Al. Jerozolimskie»: a plural name makes the street plural.
+        // «Al. Jerozolimskie»: a plural name makes the street plural; «w godz. 8-16» is a span
+        // of hours, «w godzinach od ósmej do szesnastej».
         const std::wstring name = NextWordAt(pos_);
-        const bool plural = noun->gender != Gender::MascPersonal && !name.empty() && IsCapitalChar(name[0]) &&
-                            name.ends_with(L"kie");
+        bool plural = noun->gender != Gender::MascPersonal && !name.empty() && IsCapitalChar(name[0]) &&
+                      name.ends_with(L"kie");
+        if (a->reading == L"godzina") {
+          size_t p = DigitsEnd(SkipBlank(pos_));
+          if (At(p) == L':') p = DigitsEnd(p + 1);
+          hourRange_ = (At(p) == L'-' || At(p) == 0x2013) && IsDigitChar(At(p + 1));
+          plural = hourRange_;
+          carriedCase_ = from ? Case::Gen : c;
+        }
         Say(noun->Form(plural, from ? Case::Gen : c));
-        if (a->reading == L"godzina") carriedCase_ = from ? Case::Gen : c;
         if (a->reading == L"telefon") phoneNext_ = true;
         if (noun->gender != Gender::MascPersonal) lastWord_.clear();  // titles pass the case on
         break;
@@ -286,13 +294,41 @@ void NaturalReader::ReadSymbol() {
     case L'~': Say(L"około"); lastWord_ = L"około"; return;
     case L'<': Say(L"mniej niż"); return;
     case L'>': Say(L"więcej niż"); return;
-    case L'/': if (betweenDigits) Say(L"przez"); return;
+    case L'/': if (betweenDigits) Say(L"łamane przez"); return;  // «12/4»: a house and a flat
     case L'-': case 0x2013: case 0x2014:
       if (IsLetterChar(At(pos_)) && pos_ >= 2 && IsLetterChar(At(pos_ - 2))) return;  // «biało-czerwony»
       Mark(L',');
       return;
     default: return;  // quotes, bars, hashes and the rest are not said
   }
+}
+
+bool NaturalReader::IsWeekday(std::wstring_view lemma) {
+  for (const std::wstring_view day : {L"poniedziałek", L"wtorek", L"środa", L"czwartek", L"piątek", L"sobota", L"niedziela"})
+    if (day == lemma) return true;
+  return false;
+}
+
+bool NaturalReader::ReadWeekdays(const Noun& day, Case c) {
+  // «pon.-pt.»: from one day to the other.
+  if ((At(pos_) == L'-' || At(pos_) == 0x2013)) {
+    const Abbreviation* to = AbbreviationAt(text_.substr(pos_ + 1));
+    if (to && to->kind == Abbreviation::Kind::Noun && IsWeekday(to->reading)) {
+      if (lastWord_ != L"od") Say(L"od");
+      Say(day.Form(false, Case::Gen));
+      Say(L"do");
+      Say(NounByLemma(to->reading)->Form(false, Case::Gen));
+      pos_ += 1 + to->text.size();
+      lastWord_.clear();
+      if (ClosesSentenceAt(pos_)) Mark(L'.');
+      return true;
+    }
+  }
+  // «w sob.» is «w sobotę»: a day after «w» is in the accusative.
+  Say(day.Form(false, lastWord_ == L"w" || lastWord_ == L"we" ? Case::Acc : c));
+  lastWord_.clear();
+  if (ClosesSentenceAt(pos_)) Mark(L'.');
+  return true;
 }
 
 bool NaturalReader::ReadAddress() {

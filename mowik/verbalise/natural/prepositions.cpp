@@ -32,6 +32,8 @@ constexpr Preposition kPrepositions[] = {
     {L"pod", {Case::Ins, Case::Acc}, 2},    {L"za", {Case::Acc, Case::Ins}, 2},
     {L"między", {Case::Ins}, 1},            {L"pomiędzy", {Case::Ins}, 1},
     {L"poza", {Case::Ins, Case::Acc}, 2},
+    // Not prepositions, but they govern the number after them the same way.
+    {L"wieku", {Case::Gen}, 1},  // «w wieku 85 lat»
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 namespace mowik {
 
 // The cases a preposition (lowercase) takes, the likelier first; empty for any other word.
+// A few nouns that govern a number like a preposition («w wieku 85 lat») are listed too.
 std::vector<Case> CasesAfterPreposition(std::wstring_view word);
 
 }  // namespace mowik

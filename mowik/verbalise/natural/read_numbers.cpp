@@ -55,6 +55,23 @@ bool NaturalReader::ReadDate(size_t start) {
   const wchar_t sep = At(e1);
   if ((sep == L'.' || sep == L'-' || sep == L'/') && IsDigitChar(At(e1 + 1))) {
     const size_t e2 = DigitsEnd(e1 + 1);
+    if (sep == L'.' && n1 <= 2 && e2 - e1 - 1 == 2 && !(At(e2) == L'.' && IsDigitChar(At(e2 + 1)))) {
+      // A day and a month without the year, «do 12.05», only after a word that dates follow
+      // or with the closing dot «12.05.»: otherwise it is a decimal.
+      static constexpr std::wstring_view kBeforeDates[] = {L"do", L"od", L"dnia", L"dniu", L"z", L"na", L"przed", L"po", L"w", L"we"};
+      const bool context = std::find(std::begin(kBeforeDates), std::end(kBeforeDates), lastWord_) != std::end(kBeforeDates);
+      const size_t after = SkipBlank(e2 + (At(e2) == L'.' ? 1 : 0));
+      const bool measured = UnitAt(text_.substr(after)) || CurrencyAt(text_.substr(after));
+      day = Value(Slice(start, e1));
+      month = Value(Slice(e1 + 1, e2));
+      if ((context || At(e2) == L'.') && !measured && !IsDigitChar(At(e2)) && ValidDay(day, month, 2000)) {
+        Say(OrdinalWords(static_cast<uint64_t>(day), Case::Gen, Gender::MascInanimate));
+        Say(MonthGenitive(month));
+        pos_ = e2 + (At(e2) == L'.' && !ClosesSentenceAt(e2 + 1) ? 1 : 0);
+        return true;
+      }
+      return false;
+    }
     if (At(e2) != sep || !IsDigitChar(At(e2 + 1))) return false;
     const size_t e3 = DigitsEnd(e2 + 1);
     const size_t n2 = e2 - e1 - 1, n3 = e3 - e2 - 1;
@@ -115,7 +132,6 @@ bool NaturalReader::ReadDate(size_t start) {
 bool NaturalReader::ReadClock(size_t start, std::optional<Case> forced) {
   const size_t e1 = DigitsEnd(start);
   const std::vector<Case> cases = CasesHere();
-  const Case c = forced ? *forced : cases.empty() ? Case::Nom : cases.front();
   const bool timeContext = forced || lastWord_ == L"o" || lastWord_ == L"od" || lastWord_ == L"do" ||
                            lastWord_ == L"przed" || lastWord_ == L"po" || lastWord_ == L"około";
   const wchar_t sep = At(e1);
@@ -126,10 +142,29 @@ bool NaturalReader::ReadClock(size_t start, std::optional<Case> forced) {
   if (e1 - start > 2) return false;
   const int hour = Value(Slice(start, e1));
   if (hour > 24) return false;
+  // After «godz.» before a span: «w godzinach od ósmej do szesnastej».
+  const bool span = hourRange_;
+  hourRange_ = false;
+  if (span) {
+    Say(L"od");
+    forced = Case::Gen;
+  }
+  const Case c = forced ? *forced : cases.empty() ? Case::Nom : cases.front();
   if (!colon || !IsDigitChar(At(e1 + 1)) || DigitsEnd(e1 + 1) - e1 - 1 != 2) {
     if (!forced || IsDigitChar(At(e1))) return false;
     Say(hourWords(hour, c));  // «o godz. 8»
     pos_ = e1;
+    // «godz. 8-16»: until the second hour.
+    const size_t e2 = DigitsEnd(e1 + 1);
+    const bool minutesFollow = (At(e2) == L':' || At(e2) == L'.') && IsDigitChar(At(e2 + 1));
+    if ((At(e1) == L'-' || At(e1) == 0x2013) && e2 > e1 + 1 && e2 - e1 - 1 <= 2 && !minutesFollow) {
+      const int until = Value(Slice(e1 + 1, e2));
+      if (until <= 24) {
+        Say(L"do");
+        Say(hourWords(until, Case::Gen));
+        pos_ = e2;
+      }
+    }
     return true;
   }
   const size_t e2 = e1 + 3;
@@ -153,7 +188,7 @@ bool NaturalReader::ReadClock(size_t start, std::optional<Case> forced) {
     if (f1 - end - 1 <= 2 && At(f1) == sep && DigitsEnd(f1 + 1) == f1 + 3 && !IsDigitChar(At(f1 + 3))) {
       const int hour2 = Value(Slice(end + 1, f1)), minute2 = Value(Slice(f1 + 1, f1 + 3));
       if (hour2 <= 24 && minute2 <= 59) {
-        const bool from = cases.empty() && !forced;
+        const bool from = cases.empty() && !forced && !span;
         if (from) Say(L"od");
         Say(hourWords(hour, from ? Case::Gen : c));
         Say(minuteWords(minute));
@@ -172,12 +207,17 @@ bool NaturalReader::ReadClock(size_t start, std::optional<Case> forced) {
   return true;
 }
 
-bool NaturalReader::ReadScore(size_t start) {
+bool NaturalReader::NumberPairAt(size_t start, std::wstring_view separators, uint64_t& a, uint64_t& b, size_t& end) const {
   const size_t e1 = DigitsEnd(start);
-  if (At(e1) != L':' || !IsDigitChar(At(e1 + 1))) return false;
-  const size_t e2 = DigitsEnd(e1 + 1);
+  if (separators.find(At(e1)) == std::wstring_view::npos || !IsDigitChar(At(e1 + 1))) return false;
+  end = DigitsEnd(e1 + 1);
+  return DigitValue(Slice(start, e1), a) && DigitValue(Slice(e1 + 1, end), b);
+}
+
+bool NaturalReader::ReadScore(size_t start) {
   uint64_t a = 0, b = 0;
-  if (!DigitValue(Slice(start, e1), a) || !DigitValue(Slice(e1 + 1, e2), b)) return false;
+  size_t e2 = 0;
+  if (!NumberPairAt(start, L":", a, b, e2)) return false;
   Say(CardinalWords(a));
   Say(L"do");
   Say(CardinalWords(b, Case::Gen));
@@ -201,12 +241,9 @@ bool NaturalReader::ReadPostcode(size_t start) {
 }
 
 bool NaturalReader::ReadRange(size_t start) {
-  const size_t e1 = DigitsEnd(start);
-  const wchar_t dash = At(e1);
-  if ((dash != L'-' && dash != 0x2013) || !IsDigitChar(At(e1 + 1))) return false;
-  const size_t e2 = DigitsEnd(e1 + 1);
   uint64_t a = 0, b = 0;
-  if (At(e2) == L'-' || !DigitValue(Slice(start, e1), a) || !DigitValue(Slice(e1 + 1, e2), b)) return false;
+  size_t e2 = 0;
+  if (!NumberPairAt(start, L"-\u2013", a, b, e2) || At(e2) == L'-') return false;
   if (IsYear(a) && IsYear(b)) {
     Say(CardinalWords(a));
     Mark(L',');
@@ -222,12 +259,9 @@ bool NaturalReader::ReadRange(size_t start) {
 }
 
 bool NaturalReader::ReadFraction(size_t start) {
-  const size_t e1 = DigitsEnd(start);
-  if (At(e1) != L'/' || !IsDigitChar(At(e1 + 1))) return false;
-  const size_t e2 = DigitsEnd(e1 + 1);
   uint64_t a = 0, b = 0;
-  if (At(e2) == L'/' || IsLetterChar(At(e2)) || !DigitValue(Slice(start, e1), a) || !DigitValue(Slice(e1 + 1, e2), b) ||
-      b < 2 || b > 1000 || a == 0 || a > 1000)
+  size_t e2 = 0;
+  if (!NumberPairAt(start, L"/", a, b, e2) || At(e2) == L'/' || IsLetterChar(At(e2)) || b < 2 || b > 100 || a == 0 || a >= b)
     return false;
   // «1/2» before a noun is «pół»; otherwise a feminine count of ordinal parts: «trzy czwarte».
   const std::wstring next = NextWordAt(e2);
@@ -418,11 +452,11 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
   // A unit or a currency after «na», «o», «po», «w» is a measure: the accusative («na sto
   // megaherców», «po pięć złotych»).
   const Case measure = std::find(cases.begin(), cases.end(), Case::Acc) != cases.end() ? Case::Acc : c;
-  const auto decimal = [&](Gender g, bool halves) {
+  const auto decimal = [&](Gender g, bool halves, Case dc) {
     if (halves && fraction == L"5") {
       if (value == 0) return std::wstring(L"pół");
       if (value == 1) return std::wstring(g == Gender::Feminine ? L"półtorej" : L"półtora");
-      return CardinalWords(value, c, g) + L" i pół";
+      return CardinalWords(value, dc, g) + L" i pół";
     }
     return CardinalWords(value) + L" przecinek " + DigitGroupWords(fraction);
   };
@@ -433,7 +467,7 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
       Say(CardinalWords(value, nc, noun.gender));
       form = FormAfterCount(value, nc, noun.gender);
     } else {
-      Say(decimal(noun.gender, true));
+      Say(decimal(noun.gender, true, nc));
     }
     Say(noun.Form(form.plural, form.grammaticalCase));
     if (!adjective.empty()) Say(AdjectiveWord(adjective, form.grammaticalCase, noun.gender, form.plural));
@@ -486,7 +520,7 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
   }
   const Agreement g = AgreeCount(value, next);
   if (!fraction.empty()) {
-    Say(decimal(g.gender, known));
+    Say(decimal(g.gender, known, c));
     return;
   }
   // «dzieci» is counted by collective numerals: «czworo dzieci».

@@ -44,6 +44,8 @@ class NaturalReader {
 
   // Rules: each returns true when it read something at pos_ and moved past it.
   bool ReadAddress();
+  static bool IsWeekday(std::wstring_view lemma);
+  bool ReadWeekdays(const Noun& day, Case c);  // a day's abbreviation, or a span of two
   bool ReadNumber();
   bool ReadSignedNumber();
   bool ReadCurrencyFirst();
@@ -54,6 +56,8 @@ class NaturalReader {
   // Numbers (read_numbers.cpp).
   bool ReadDate(size_t start);
   bool ReadClock(size_t start, std::optional<Case> forced);
+  // Two digit runs joined by one of separators from start: their values and the end.
+  bool NumberPairAt(size_t start, std::wstring_view separators, uint64_t& a, uint64_t& b, size_t& end) const;
   bool ReadScore(size_t start);
   bool ReadPostcode(size_t start);
   bool ReadRange(size_t start);
@@ -83,6 +87,7 @@ class NaturalReader {
   std::wstring lastWord_;               // the last word read, lowercase; empty after a number or mark
   std::optional<Case> carriedCase_;     // «o godz.» hands «o»'s case on to the time
   bool phoneNext_ = false;              // after «tel.»
+  bool hourRange_ = false;              // «godz.» before a span of hours
   bool lastWasName_ = false;            // the last word read began with a capital
 };
 

@@ -79,6 +79,14 @@ constexpr Abbreviation kAbbreviations[] = {
     {L"mjr", L"major", N, false},
     {L"kpt.", L"kapitan", N, false},
     {L"św.", L"święt", A, false},
+    {L"pon.", L"poniedziałek", N, true},
+    {L"wt.", L"wtorek", N, true},
+    {L"śr.", L"środa", N, true},
+    {L"czw.", L"czwartek", N, true},
+    {L"pt.", L"piątek", N, true},
+    {L"sob.", L"sobota", N, true},
+    {L"niedz.", L"niedziela", N, true},
+    {L"ndz.", L"niedziela", N, true},
 };
 
 constexpr std::wstring_view kMonthGenitives[] = {

@@ -177,6 +177,8 @@ bool NaturalReader::ReadWord() {
           else if (next.ends_with(L"a") || next.ends_with(L"ego")) g = {Case::Gen, Gender::MascPersonal};
           else if (next.ends_with(L"em")) g = {Case::Ins, Gender::MascPersonal};
           Say(AdjectiveWord(a->reading, g.grammaticalCase, g.gender, false));
+        } else if (a->reading == L"habilitowan") {  // «dr hab. Anna Nowak»: a woman's title
+          Say(AdjectiveWord(a->reading, c, IsFemaleName(next) ? Gender::Feminine : Gender::MascPersonal, false));
         } else {
           const std::vector<NounReading> readings = NounReadings(next);
           NounReading r;

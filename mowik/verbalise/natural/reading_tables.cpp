@@ -59,7 +59,7 @@ constexpr Abbreviation kAbbreviations[] = {
     {L"ds.", L"do spraw", W, false},
     {L"jw.", L"jak wyżej", W, true},
     {L"br.", L"bieżącego roku", W, true},
-    {L"hab.", L"habilitowany", W, false},
+    {L"hab.", L"habilitowan", A, false},
     {L"im.", L"imienia", W, false},
     {L"ul.", L"ulica", N, false},
     {L"al.", L"aleja", N, false},
@@ -70,7 +70,9 @@ constexpr Abbreviation kAbbreviations[] = {
     {L"godz.", L"godzina", N, false},
     {L"prof.", L"profesor", N, false},
     {L"dr", L"doktor", N, false},
+    {L"dr.", L"doktor", N, false},  // the dot of the declined forms: «z dr. Nowakiem»
     {L"mgr", L"magister", N, false},
+    {L"mgr.", L"magister", N, false},
     {L"inż.", L"inżynier", N, false},
     {L"doc.", L"docent", N, false},
     {L"ks.", L"ksiądz", N, false},

@@ -1,7 +1,7 @@
 // Times the whole front end (normalisation, pieces, letters, assimilation, prosody) and the
 // normalisation alone on raw Polish text with many numbers, dates, times, amounts and
 // abbreviations, at the given size (default 1 MB) and at 100 KB (a long article), and prints
-// the times and throughputs.
+// the times and throughputs; and natural reading's normalisation beside the design's.
 //   frontend_bench [megabytes]
 
 #include <chrono>
@@ -69,10 +69,16 @@ void Measure(size_t bytes) {
   std::wstring spoken = raw;
   CountingSink sink;
   const double whole = Seconds([&] { mowik::SpeakText(spoken, mowik::NormaliseOptions{}, sink); });
+  mowik::NormaliseOptions natural;
+  natural.natural = true;
+  std::wstring naturally = raw;
+  const double natural_time = Seconds([&] { mowik::NormaliseText(naturally, natural); });
   std::printf("%7.2f MB (%zu characters): normalisation %.4f s (%.1f MB/s), without normalisation "
               "%.4f s (%.1f MB/s), whole front end %.4f s (%.1f MB/s) -> %zu bytes of phoneme text\n",
               bytes / 1e6, raw.size(), normalise, bytes / 1e6 / normalise, pieces,
               bytes / 1e6 / pieces, whole, bytes / 1e6 / whole, sink.bytes);
+  std::printf("%7.2f MB: natural reading's normalisation %.4f s (%.1f MB/s), %.2f times the design's\n",
+              bytes / 1e6, natural_time, bytes / 1e6 / natural_time, natural_time / normalise);
 }
 
 }  // namespace

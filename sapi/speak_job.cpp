@@ -117,6 +117,7 @@ class Walk {
     const std::wstring_view text = fragment.text.substr(step.span.start, step.span.length);
     NormaliseOptions options;
     options.spellCapital = settings_.spellCapital;
+    options.natural = settings_.natural;
     options.dictionary = settings_.dictionary;
     options.regional = UserRegionalSettings();
     const SentencePlan plan = PlanSentence(text, options);

@@ -69,6 +69,7 @@ class SpeechSite {
 // The user's choices that hold for every Speak: from the voice profile and the settings.
 struct SpeakerSettings {
   bool spellCapital = true;
+  bool natural = false;  // NaturalReading
   double pitchRatio = 1.0;
   double durationRatio = 1.0;
   const TableModel* dictionary = nullptr;

@@ -63,6 +63,7 @@ SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
       settings.durationRatio = view.profile.duration / 10.0;
     }
     settings.dictionary = &DictionaryTable();
+    settings.natural = NaturalReading != 0;
   }
   settings.spellCapital = SpellCapital != 0;
   return settings;

@@ -1,8 +1,8 @@
 #pragma once
 // The user's Mowik settings for the SAPI voice: "mowiksets.conf" in the folder of the voice's
-// DLL, when there is one. It gives the capital spelling choice, the replacement dictionary
-// and the chosen voice profile's pitch and duration; without it the voice speaks with the
-// defaults. The file is only read: a missing or empty file is left alone, never created.
+// DLL, when there is one. It gives the capital spelling choice, natural reading
+// ("NaturalReading"), the replacement dictionary and the chosen voice profile's pitch and
+// duration; without it the voice speaks with the defaults (the design's reading). The file is only read: a missing or empty file is left alone, never created.
 
 #include <string>
 

@@ -58,6 +58,8 @@ constexpr char kUsage[] =
     "  --random R       use the draw R (0 <= R < 1) for every random choice of the prosody\n"
     "  --no-normalise   take the text as already normalised (the other modes normalise first)\n"
     "  --no-spell       do not spell capital words or read digit strings\n"
+    "  --natural        read naturally: numbers agreeing with their nouns, dates, times,\n"
+    "                   amounts, units, abbreviations and acronyms as a Polish speaker says them\n"
     "  --dict FILE      replacement dictionary: UTF-8 lines of find<TAB>replace\n"
     "  -o FILE          write the speech to FILE (.wav, .au or .raw) instead of playing it;\n"
     "                   -o - writes it to standard output (WAV unless --type says otherwise)\n"
@@ -296,6 +298,7 @@ int Run(const std::vector<std::string>& args) {
     return 0;
   }
   if (!options.spell) SpellCapital = 0;
+  if (options.natural) NaturalReading = 1;
   if (options.random_draw) FixRandomDraw(*options.random_draw);
   if (!options.dict_path.empty()) LoadDictionary(options.dict_path);
   std::wstring text = options.read_stdin ? DecodeOrFail(ReadStandardInput(), "standard input")

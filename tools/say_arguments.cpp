@@ -17,6 +17,7 @@ constexpr Switch kSwitches[] = {
     {"--pieces", [](SayArguments& a) { a.mode = SayMode::Pieces; }},
     {"--no-normalise", [](SayArguments& a) { a.normalise = false; }},
     {"--no-spell", [](SayArguments& a) { a.spell = false; }},
+    {"--natural", [](SayArguments& a) { a.natural = true; }},
 };
 
 bool IsOption(const std::string& arg) {

@@ -20,6 +20,7 @@ struct SayArguments {
   SpeechOptions speech;
   bool normalise = true;              // --no-normalise clears it
   bool spell = true;                  // --no-spell clears it
+  bool natural = false;               // --natural sets it
   std::optional<double> random_draw;  // --random R, 0 <= R < 1
   bool read_stdin = true;             // no text among the arguments
   std::string text;                   // the text arguments joined by blanks, UTF-8 unchecked

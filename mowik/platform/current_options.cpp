@@ -12,6 +12,7 @@ namespace mowik {
 NormaliseOptions CurrentNormaliseOptions() {
   NormaliseOptions options;
   options.spellCapital = SpellCapital != 0;
+  options.natural = NaturalReading != 0;
   options.dictionary = &DictionaryTable();
   options.regional = UserRegionalSettings();
   return options;

@@ -6,7 +6,7 @@
 
 namespace mowik {
 
-// SpellCapital, DictionaryTable() and the user's regional settings as they are now. The
+// SpellCapital, NaturalReading, DictionaryTable() and the user's regional settings as they are now. The
 // dictionary is referred to, not copied: keep the options no longer than the utterance.
 NormaliseOptions CurrentNormaliseOptions();
 

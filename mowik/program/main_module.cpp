@@ -26,6 +26,7 @@ const std::array<std::wstring, 10> kTestSentences = {
 // initialisation, tools, tests) never sees an empty voiceless set.
 std::wstring VoicelessSet = kVoicelessSet;
 int16_t SpellCapital = -1;  // all bits set
+int16_t NaturalReading = 0;
 std::array<std::wstring, 10> TestSentences = kTestSentences;
 std::wstring DatabaseName = L"pl1";
 float PitchRatio = 0.0f;
@@ -46,6 +47,7 @@ int16_t HotPlayStops = 0;
 void InitialiseGlobals() {
   VoicelessSet = kVoicelessSet;
   SpellCapital = -1;
+  NaturalReading = 0;
   TestSentences = kTestSentences;
   DatabaseName = L"pl1";
 }

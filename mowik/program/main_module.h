@@ -14,6 +14,8 @@ namespace mowik {
 extern std::wstring VoicelessSet;
 // Capital spelling and digit reading: non-zero is on.
 extern int16_t SpellCapital;
+// Natural reading (numbers in agreement, dates, amounts, abbreviations): non-zero is on.
+extern int16_t NaturalReading;
 // Sentences for trying a voice, chosen by RandomBetween(0, 9).
 extern std::array<std::wstring, 10> TestSentences;
 // Voice database handed to the player; nothing changes it.

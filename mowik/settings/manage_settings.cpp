@@ -42,6 +42,10 @@ int64_t NumberedKeysHeld(const PropertyBagClass& bag, std::span<const wchar_t* c
 // How many numbered rows to read for a stored count. Every row of a file we wrote has keys of
 // its own in the bag, so a larger count than the bag has row keys can only come from a
 // damaged or hostile file, and is not allowed to make the load add millions of empty rows.
+// Whether the last file loaded held NaturalReading: once it did, the key is always written, so
+// that turning natural reading off is stored as 0 rather than left to a reader's default.
+bool naturalReadingHeld = false;
+
 int32_t RowsToRead(const PropertyBagClass& bag, const wchar_t* countKey, std::span<const wchar_t* const> keys) {
   const int32_t count = AsInt32(bag.ReadProperty(countKey));
   if (count <= kRowsAlwaysRead) return std::max(count, 0);
@@ -63,6 +67,7 @@ void SetDefaultSettings() {
   SpeakNowInterval = L"15";
   SpeakSelected = 0;
   SpellCapital = 1;
+  NaturalReading = 0;
 }
 
 namespace {
@@ -97,6 +102,7 @@ PropertyBagClass CurrentSettings() {
     for (int k = 0; k < 2; ++k) bag.WriteProperty(Numbered(kDictKeys[k], n), dictionary.CellText(n, k + 1));
   // Keys added since: after the first version's, which older versions read alone.
   bag.WriteProperty(L"HotPlayStops", HotPlayStops);
+  if (NaturalReading != 0 || naturalReadingHeld) bag.WriteProperty(L"NaturalReading", NaturalReading);
   return bag;
 }
 
@@ -158,6 +164,8 @@ SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   HotStop = AsInt32(bag.ReadProperty(L"HotStop"));
   HotNow = AsInt32(bag.ReadProperty(L"HotNow"));
   HotPlayStops = AsInt16(bag.ReadProperty(L"HotPlayStops"));  // 0 in files from before it
+  naturalReadingHeld = !IsEmpty(bag.ReadProperty(L"NaturalReading"));
+  NaturalReading = AsInt16(bag.ReadProperty(L"NaturalReading"));
 
   TableModel& voices = VoicesTable();
   const int32_t voiceCount = RowsToRead(bag, L"VoiceCount", kVoiceKeys);
@@ -180,6 +188,7 @@ SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   view.ShowSpeakSelected(SpeakSelected);
   view.ShowSpeakNow(SpeakNow);
   view.ShowSpellCapital(SpellCapital);
+  view.ShowNaturalReading(NaturalReading);
   view.ShowSpeakNowInterval(SpeakNowInterval);
   // A stored index beyond the list (profiles removed before the save, or a damaged file)
   // falls back to the first profile, the default one; with no profiles nothing is selected.

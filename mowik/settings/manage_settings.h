@@ -9,7 +9,9 @@
 //   VoiceCount (32-bit; 16-bit 1 when the table has at most one row), then per profile n
 //   VoiceName<n>, VoicePitch<n>, VoiceDuration<n>, VoiceFrequency<n> (text),
 //   DictCount (32-bit), then per entry n DictFrom<n>, DictTo<n> (text),
-//   HotPlayStops (16-bit, 0 or 1; 0 when a file from before it lacks it).
+//   HotPlayStops (16-bit, 0 or 1; 0 when a file from before it lacks it), then NaturalReading
+//   (16-bit), written only when it is on or the file that was loaded held it; a missing key
+//   reads 0.
 
 #include <string>
 

@@ -18,6 +18,8 @@ class SettingsView {
   virtual void ShowSpeakNow(int16_t state) = 0;
   virtual void ShowSpellCapital(int16_t state) = 0;
   virtual void ShowSpeakNowInterval(const std::wstring& minutes) = 0;
+  // The natural reading check box; views without one ignore it.
+  virtual void ShowNaturalReading(int16_t /*state*/) {}
   // Selects entry index (from 0) of the voice list, which applies that profile; -1 selects
   // none. Always an index of the list or -1.
   virtual void SelectVoice(int32_t index) = 0;

@@ -46,6 +46,9 @@ void GeneralOptions::CheckChanged(Option option) {
     case Option::kHotPlayStops:
       HotPlayStops = value;
       break;
+    case Option::kNaturalReading:
+      NaturalReading = value;
+      break;
     case Option::kSpeakNow:
       SpeakNow = value;
       view_.EnableIntervalField(value != 0);

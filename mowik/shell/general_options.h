@@ -1,6 +1,6 @@
 #pragma once
 // The options of the tab "Ogólne": reading the clock every so many minutes, spelling capital
-// words, reading selected text (stored only), and the clock timer's tick. The handlers are
+// words, natural reading, reading selected text (stored only), and the clock timer's tick. The handlers are
 // portable; the window binds them to its controls and its one-minute timer.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 namespace mowik {
 
-enum class Option { kSpeakSelected, kSpeakNow, kSpellCapital, kHotPlayStops };
+enum class Option { kSpeakSelected, kSpeakNow, kSpellCapital, kHotPlayStops, kNaturalReading };
 
 // The controls as the handlers see them. Setters are raw: they run no handler.
 class OptionsView {

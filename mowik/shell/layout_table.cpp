@@ -12,7 +12,8 @@ using P = Page;
 // overlap; where two designed rectangles shared one pixel (15 twips: three labels over their
 // fields, two pairs of buttons side by side) the first is that much smaller; the slider labels
 // are as wide as the name label above them, so "Częstotliwość" fits. The interval
-// field starts disabled, as its check box starts clear.
+// field starts disabled, as its check box starts clear. The natural reading box spans the
+// page below the hot-key frame, wide enough for its caption.
 constexpr ControlLayout kLayout[] = {
     {K::kTabs, kIdTabs, "SSTab1", nullptr, {120, 120, 6525, 3855}, P::kWindow},
     {K::kButton, kIdCancel, "plcAnuluj", L"Anuluj", {4080, 4080, 1215, 495}, P::kWindow},
@@ -35,6 +36,8 @@ constexpr ControlLayout kLayout[] = {
     {K::kCheckBox, kIdHotPlayStops, "pwbHotPlayStops", L"Ponowne naci\u015bni\u0119cie zatrzymuje czytanie", {3360, 1620, 3135, 420}, P::kGeneral},
     {K::kLabel, kIdVoiceLabel, "Label11", L"Wybrany profil g\u0142osowy", {3360, 2160, 2775, 240}, P::kGeneral},
     {K::kDropDown, kIdVoiceList, "cmbVoice", L"<g\u0142os domy\u015blny>", {3360, 2400, 2775, 315}, P::kGeneral},
+    {K::kCheckBox, kIdNaturalReading, "pwbNaturalReading", L"Czytaj naturalnie (odmiana liczb, daty, skr\u00F3ty)",
+     {240, 3180, 6015, 255}, P::kGeneral},
 
     {K::kLabel, kIdDictFindLabel, "Label5", L"Zamien z:", {240, 480, 1815, 240}, P::kDictionary},
     {K::kLabel, kIdDictReplaceLabel, "Label6", L"Zamien na:", {2280, 480, 1815, 240}, P::kDictionary},

@@ -32,7 +32,7 @@ enum ControlId : int32_t {
   kIdTabs = 100, kIdCancel, kIdSave,
   kIdHotKeyFrame = 200, kIdHotKeyLabel0, kIdHotKey0, kIdHotKeyLabel1, kIdHotKey1, kIdHotKeyLabel2,
   kIdHotKey2, kIdHotKeyLabel3, kIdHotKey3, kIdSpeakSelected, kIdSpeakNow, kIdInterval, kIdMinutes,
-  kIdSpellCapital, kIdVoiceLabel, kIdVoiceList, kIdHotPlayStops,
+  kIdSpellCapital, kIdVoiceLabel, kIdVoiceList, kIdHotPlayStops, kIdNaturalReading,
   kIdDictFindLabel = 300, kIdDictReplaceLabel, kIdDictFind, kIdDictReplace, kIdDictAdd, kIdDictTest,
   kIdDictTable, kIdCellEditor,
   kIdVoicesTable = 400, kIdVoiceFrame, kIdVoiceNameLabel, kIdVoiceName, kIdPitchLabel, kIdPitch,

@@ -29,6 +29,8 @@ int32_t OptionControl(Option option) {
       return kIdSpeakNow;
     case Option::kHotPlayStops:
       return kIdHotPlayStops;
+    case Option::kNaturalReading:
+      return kIdNaturalReading;
     case Option::kSpellCapital:
       break;
   }
@@ -319,6 +321,9 @@ void SettingsWindow::OnCommand(int32_t id, int32_t code) {
                               : id == kIdSpeakNow     ? Option::kSpeakNow
                               : id == kIdHotPlayStops ? Option::kHotPlayStops
                                                       : Option::kSpellCapital);
+      return;
+    case kIdNaturalReading:
+      if (code == BN_CLICKED) options_.CheckChanged(Option::kNaturalReading);
       return;
     case kIdVoiceList:
       if (code == CBN_SELCHANGE) profiles_.VoiceChosen();

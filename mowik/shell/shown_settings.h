@@ -19,6 +19,7 @@ class ShownSettings final : public SettingsView {
   void ShowSpeakNow(int16_t state) override { options_.SetChecked(Option::kSpeakNow, state != 0); }
   void ShowSpellCapital(int16_t state) override { options_.SetChecked(Option::kSpellCapital, state != 0); }
   void ShowSpeakNowInterval(const std::wstring& minutes) override { options_.SetIntervalText(minutes); }
+  void ShowNaturalReading(int16_t state) override { options_.SetChecked(Option::kNaturalReading, state != 0); }
   void SelectVoice(int32_t index) override { profiles_.SelectVoice(index); }
 
  private:

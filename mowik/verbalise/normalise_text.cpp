@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "mowik/program/table_model.h"
+#include "mowik/verbalise/apply_dictionary.h"
 #include "mowik/verbalise/collapse_spaces.h"
 #include "mowik/verbalise/currency_name.h"
 #include "mowik/verbalise/date_to_words.h"
 #include "mowik/verbalise/fixed_substitutions.h"
+#include "mowik/verbalise/natural/natural_normalise.h"
 #include "mowik/verbalise/number_to_words.h"
 #include "mowik/verbalise/polish_case.h"
 #include "mowik/verbalise/replace_all.h"
@@ -67,20 +69,15 @@ std::optional<std::wstring> ReadAmount(std::wstring_view match) {
   return L" " + words + name;
 }
 
-void ApplyDictionary(std::wstring& text, const TableModel& table) {
-  for (int32_t row = 1; row <= table.Rows(); ++row) {
-    const std::wstring& find = table.CellText(row, 1);
-    if (find.empty()) continue;
-    // Lowercased as it goes in: the transcription reads only lowercase letters.
-    ReplaceAllIgnoringCase(text, find, LowerText(table.CellText(row, 2)));
-  }
-}
-
 constexpr std::wstring_view kClosingMarks = L".?!;";
 
 }  // namespace
 
 void NormaliseText(std::wstring& text, const NormaliseOptions& options) {
+  if (options.natural) {
+    NormaliseNaturally(text, options);
+    return;
+  }
   const RegionalSettings& regional = options.regional;
   const bool spell = options.spellCapital;
   if (spell) ReplaceMatches(text, FindCapitalWords(text), [](std::wstring_view m) { return SpellCapitals(m); });

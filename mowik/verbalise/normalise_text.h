@@ -15,6 +15,7 @@ struct NormaliseOptions {
   bool spellCapital = true;                 // SpellCapital != 0
   const TableModel* dictionary = nullptr;   // replacement rows (find, replace); none when null
   RegionalSettings regional = PolishRegionalSettings();
+  bool natural = false;                     // NaturalReading != 0: NormaliseNaturally instead
 };
 
 // Rewrites raw text in place into lowercase Polish words and marks for the pieces and the
@@ -24,7 +25,8 @@ struct NormaliseOptions {
 // ".?!;" (an empty text stays empty); the rows of options.dictionary (find ignoring case, the
 // replacement written in lowercase); then the fixed symbol, address and abbreviation
 // substitutions. Each step replaces its matches where they were found. Linear in the length.
-// Dates are read with options.regional.
+// Dates are read with options.regional. With options.natural, NormaliseNaturally reads the
+// text instead.
 void NormaliseText(std::wstring& text, const NormaliseOptions& options);
 
 }  // namespace mowik

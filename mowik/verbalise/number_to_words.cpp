@@ -2,26 +2,10 @@
 
 #include <array>
 
+#include "mowik/verbalise/number_word_rows.h"
+
 namespace mowik {
 namespace {
-
-using WordRow = std::array<std::wstring_view, 10>;
-
-constexpr WordRow kTeens = {
-    L"dziesi\u0119\u0107 ",   L"jedena\u015Bcie ",   L"dwana\u015Bcie ", L"trzyna\u015Bcie ",
-    L"czterna\u015Bcie ",     L"pi\u0119tna\u015Bcie ", L"szesna\u015Bcie ", L"siedemna\u015Bcie ",
-    L"osiemna\u015Bcie ",     L"dziewi\u0119tna\u015Bcie "};
-constexpr WordRow kUnits = {
-    L"zero ", L"jeden ", L"dwa ", L"trzy ", L"cztery ", L"pi\u0119\u0107 ", L"sze\u015B\u0107 ",
-    L"siedem ", L"osiem ", L"dziewi\u0119\u0107 "};
-constexpr WordRow kTens = {
-    L"",                       L"dziesi\u0119\u0107 ",          L"dwadzie\u015Bcia ",
-    L"trzydzie\u015Bci ",      L"czterdzie\u015Bci ",           L"pi\u0119\u0107dziesi\u0105t ",
-    L"sze\u015B\u0107dziesi\u0105t ", L"siedemdziesi\u0105t ", L"osiemdziesi\u0105t ",
-    L"dziewi\u0119\u0107dziesi\u0105t "};
-constexpr WordRow kHundreds = {
-    L"",        L"sto ",      L"dwie\u015Bcie ", L"trzysta ", L"czterysta ",
-    L"pi\u0119\u0107set ", L"sze\u015B\u0107set ", L"siedemset ", L"osiemset ", L"dziewi\u0119\u0107set "};
 
 // A group word in its three forms: after exactly one, after 2-4 (not 12-14), after the rest.
 struct GroupWord {
@@ -49,7 +33,7 @@ std::wstring_view GroupWordFor(const GroupWord& word, int value) {
 
 std::wstring DigitByDigit(std::wstring_view digits) {
   std::wstring words;
-  for (const wchar_t c : digits) words += kUnits[static_cast<size_t>(DigitValue(c))];
+  for (const wchar_t c : digits) words += kUnitWords[static_cast<size_t>(DigitValue(c))];
   return words;
 }
 
@@ -75,12 +59,12 @@ std::wstring NumberToWords(std::wstring_view digits) {
       parts[count++] = GroupWordFor(kGroupWords[i / 3 - 1], group);
     }
     if (place == 0 && digit(i + 1) == 1) {
-      parts[count++] = kTeens[static_cast<size_t>(d)];
+      parts[count++] = kTeenWords[static_cast<size_t>(d)];
       ++i;  // the tens digit is read with the teens word
     } else if (place == 0) {
-      parts[count++] = d == 0 && !zero ? L"" : kUnits[static_cast<size_t>(d)];
+      parts[count++] = d == 0 && !zero ? L"" : kUnitWords[static_cast<size_t>(d)];
     } else {
-      parts[count++] = (place == 1 ? kTens : kHundreds)[static_cast<size_t>(d)];
+      parts[count++] = (place == 1 ? kTenWords : kHundredWords)[static_cast<size_t>(d)];
     }
   }
   std::wstring words;

@@ -106,5 +106,18 @@ TEST(PhonemeTextMsTest, SumsTheDurationField) {
   EXPECT_DOUBLE_EQ(PhonemeTextMs("\r\nbad\r\nx y\r\n;; F = 1.0\r\n"), 0);
 }
 
+TEST_F(SentencePlanTest, NaturalReadingKeepsTheCallersWords) {
+  options.natural = true;
+  const std::wstring sentence = L"Od 5.03.2021 r. ul. Polna 7 ma 2 km i 7,20 zł.";
+  const SentencePlan plan = PlanSentence(sentence, options);
+  EXPECT_EQ(plan.phonemes, Pipeline(sentence));
+  EXPECT_EQ(PlacedWords(sentence, plan), (std::vector<std::wstring>{L"Od", L"5.03.2021", L"ul.", L"Polna", L"7", L"ma",
+                                                                    L"2", L"km", L"i", L"7,20", L"zł."}));
+  // The date is read as seven words, «roku» included (so «r.» adds none and is not placed):
+  // the street starts after them.
+  EXPECT_EQ(plan.words[2].firstPiece, plan.words[1].firstPiece + 7);
+  for (size_t i = 1; i < plan.words.size(); ++i) EXPECT_GT(plan.words[i].firstPiece, plan.words[i - 1].firstPiece);
+}
+
 }  // namespace
 }  // namespace mowik

@@ -106,5 +106,17 @@ TEST_F(SpeakerSettingsTest, OutOfRangeProfileValuesKeepTheDefaults) {
   EXPECT_DOUBLE_EQ(settings.durationRatio, 1.0);
 }
 
+TEST_F(SpeakerSettingsTest, NaturalReadingFollowsTheFile) {
+  EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "no file: the design's reading";
+  NaturalReading = 1;
+  SaveSettings(FixedFolder(folder.wstring()));
+  Reset();
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural);
+  NaturalReading = 0;  // the loaded file held the key: turning it off is stored
+  SaveSettings(FixedFolder(folder.wstring()));
+  Reset();
+  EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "NaturalReading 0";
+}
+
 }  // namespace
 }  // namespace mowik

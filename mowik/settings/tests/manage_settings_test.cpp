@@ -419,5 +419,22 @@ TEST_F(ManageSettingsTest, CrashBeforeTheReplacementKeepsTheOldSettings) {
   EXPECT_FALSE(Exists(TemporaryPathFor(Path())));
 }
 
+TEST_F(ManageSettingsTest, NaturalReadingIsStoredOnceItIsUsed) {
+  LoadSettings(place, view);
+  EXPECT_EQ(NaturalReading, 0);
+  EXPECT_TRUE(IsEmpty(Stored().ReadProperty(L"NaturalReading"))) << "a file of the design's reading as it was";
+  NaturalReading = 1;
+  SaveSettings(place);
+  EXPECT_EQ(Stored().ReadProperty(L"NaturalReading"), PropertyValue(int16_t{1}));
+  NaturalReading = 0;
+  LoadSettings(place, view);
+  EXPECT_EQ(NaturalReading, 1);
+  NaturalReading = 0;  // turned off after a file that held it: stored as 0
+  SaveSettings(place);
+  EXPECT_EQ(Stored().ReadProperty(L"NaturalReading"), PropertyValue(int16_t{0}));
+  LoadSettings(place, view);
+  EXPECT_EQ(NaturalReading, 0);
+}
+
 }  // namespace
 }  // namespace mowik

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "mowik/program/main_module.h"
+#include "mowik/shell/layout_table.h"
 #include "mowik/shell/tests/fake_views.h"
 
 namespace mowik::test {
@@ -97,6 +98,18 @@ TEST_F(GeneralOptionsTest, ATickSpeaksTheTimeOnlyInMatchingMinutes) {
   view.interval = L"00";
   options.ClockTick(14, 7);
   EXPECT_EQ(speaker.spoken, (std::vector<std::wstring>{L"09:15", L"14:07"}));
+}
+
+TEST_F(GeneralOptionsTest, TheNaturalReadingBoxSetsItsGlobal) {
+  NaturalReading = 0;
+  options.SetChecked(Option::kNaturalReading, true);
+  EXPECT_EQ(NaturalReading, 1);
+  options.SetChecked(Option::kNaturalReading, false);
+  EXPECT_EQ(NaturalReading, 0);
+  const ControlLayout* box = FindLayout(kIdNaturalReading);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(std::wstring(box->caption), L"Czytaj naturalnie (odmiana liczb, daty, skróty)");
+  EXPECT_EQ(box->page, Page::kGeneral);
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+// Natural reading as a whole: what the corpus of sentences does not show.
+#include "mowik/verbalise/natural/natural_normalise.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "mowik/program/table_model.h"
+
+namespace mowik {
+namespace {
+
+class NaturalNormaliseTest : public ::testing::Test {
+ protected:
+  NaturalNormaliseTest() {
+    dictionary_.AddColumn(L"Zamień z");
+    dictionary_.AddColumn(L"Zamień na");
+    options_.dictionary = &dictionary_;
+    options_.natural = true;
+  }
+  std::wstring Read(std::wstring text) {
+    NormaliseText(text, options_);
+    return text;
+  }
+  TableModel dictionary_;
+  NormaliseOptions options_;
+};
+
+TEST_F(NaturalNormaliseTest, TheDesignsReadingStaysTheDefault) {
+  NormaliseOptions design;
+  std::wstring text = L"1 kobieta";
+  NormaliseText(text, design);
+  EXPECT_EQ(text, L"jeden kobieta.");
+  EXPECT_EQ(Read(L"1 kobieta"), L"jedna kobieta.");
+}
+
+TEST_F(NaturalNormaliseTest, TheUsersRowsWinOverBuiltInReadings) {
+  const int32_t row = dictionary_.AddRow();
+  dictionary_.SetCellText(row, 1, L"ul.");
+  dictionary_.SetCellText(row, 2, L"Ulicy");
+  EXPECT_EQ(Read(L"Przy UL. Polnej"), L"przy ulicy polnej.");
+  dictionary_.SetCellText(row, 1, L"PKP");
+  dictionary_.SetCellText(row, 2, L"kolej");
+  EXPECT_EQ(Read(L"Jadę PKP"), L"jadę kolej.");
+}
+
+TEST_F(NaturalNormaliseTest, LinesCloseSentencesAndTheTextEndsWithAMark) {
+  EXPECT_EQ(Read(L""), L"");
+  EXPECT_EQ(Read(L"Ala ma kota\r\nOla psa"), L"ala ma kota. ola psa.");
+  EXPECT_EQ(Read(L"Czy 2 psy?"), L"czy dwa psy?");
+  EXPECT_EQ(Read(L"  \t  "), L"");
+}
+
+TEST_F(NaturalNormaliseTest, SentenceDotsOfAbbreviationsStay) {
+  EXPECT_EQ(Read(L"Psy, koty itd. Potem"), L"psy, koty i tak dalej. potem.");
+  EXPECT_EQ(Read(L"Prof. Nowak"), L"profesor nowak.") << "a title before a name closes nothing";
+  EXPECT_EQ(Read(L"W 1995 r. Polska"), L"w tysiąc dziewięćset dziewięćdziesiątym piątym roku polska.");
+}
+
+TEST_F(NaturalNormaliseTest, NoDigitOrCapitalIsLeftWhateverTheInput) {
+  const std::wstring hostile[] = {std::wstring(100000, L'7'), L"-----5", L"((((((1))))))", L"1:2:3:4:5",
+                                  L"12-12-12-12", L"31.02.2024", L"+48", L"§§§", L"1,2,3,4", L"..7..",
+                                  L"5 r. r. r.", L"XIX XIX XIX w. w. w.", L"$$$5", L"1/0", L"0/0"};
+  for (const std::wstring& text : hostile) {
+    const std::wstring reading = Read(text);
+    EXPECT_LE(reading.size(), 20 * text.size() + 16);
+    for (const wchar_t c : reading) {
+      EXPECT_FALSE((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) << reading.substr(0, 80);
+      if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) break;
+    }
+  }
+}
+
+TEST_F(NaturalNormaliseTest, LongHostileTextsEndWithinAFewTimesTheirLength) {
+  std::wstring abbreviations, numbers, opened;
+  while (abbreviations.size() < 1'000'000) abbreviations += L"itd. np. ul. r. §";
+  for (int i = 0; i < 50'000; ++i) numbers += L"1 ";
+  opened.assign(100'000, L'(');
+  opened += L"www.x.pl";
+  for (const std::wstring* text : {&abbreviations, &numbers, &opened}) {
+    const std::wstring reading = Read(*text);
+    EXPECT_FALSE(reading.empty());
+    EXPECT_LE(reading.size(), 8 * text->size());
+  }
+}
+
+TEST_F(NaturalNormaliseTest, InvalidDatesAndTimesAreReadAsNumbers) {
+  EXPECT_EQ(Read(L"31.02.2024"), L"trzydzieści jeden przecinek zero dwa. dwa tysiące dwadzieścia cztery.");
+  EXPECT_EQ(Read(L"25:70"), L"dwadzieścia pięć do siedemdziesięciu.");
+}
+
+}  // namespace
+}  // namespace mowik

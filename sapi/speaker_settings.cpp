@@ -50,6 +50,8 @@ class ProfileChoice : public SettingsView {
 SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
   std::lock_guard lock(FrontEndMutex());
   SpeakerSettings settings;
+  // Screen-reader users hear every number: natural reading unless the file says otherwise.
+  settings.natural = true;
   const FixedFolder place(folder);
   std::vector<uint8_t> bytes;
   // LoadSettings stores the defaults when there is no file, and a repaired copy of a damaged
@@ -63,7 +65,7 @@ SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
       settings.durationRatio = view.profile.duration / 10.0;
     }
     settings.dictionary = &DictionaryTable();
-    settings.natural = NaturalReading != 0;
+    if (!IsEmpty(probe.ReadProperty(L"NaturalReading"))) settings.natural = NaturalReading != 0;
   }
   settings.spellCapital = SpellCapital != 0;
   return settings;

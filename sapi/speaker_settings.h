@@ -2,7 +2,9 @@
 // The user's Mowik settings for the SAPI voice: "mowiksets.conf" in the folder of the voice's
 // DLL, when there is one. It gives the capital spelling choice, natural reading
 // ("NaturalReading"), the replacement dictionary and the chosen voice profile's pitch and
-// duration; without it the voice speaks with the defaults (the design's reading). The file is only read: a missing or empty file is left alone, never created.
+// duration; without it, or without its key, the voice reads naturally (screen-reader users
+// hear every number), and "NaturalReading" 0 gives the design's reading. The file is only
+// read: a missing or empty file is left alone, never created.
 
 #include <string>
 

@@ -107,7 +107,10 @@ TEST_F(SpeakerSettingsTest, OutOfRangeProfileValuesKeepTheDefaults) {
 }
 
 TEST_F(SpeakerSettingsTest, NaturalReadingFollowsTheFile) {
-  EXPECT_FALSE(LoadSpeakerSettings(folder.wstring()).natural) << "no file: the design's reading";
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "no file: natural reading";
+  SaveSettings(FixedFolder(folder.wstring()));  // a reader's file that never had the key
+  Reset();
+  EXPECT_TRUE(LoadSpeakerSettings(folder.wstring()).natural) << "no key: natural reading";
   NaturalReading = 1;
   SaveSettings(FixedFolder(folder.wstring()));
   Reset();

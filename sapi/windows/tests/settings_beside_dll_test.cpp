@@ -55,6 +55,7 @@ TEST(SettingsBesideTheDllTest, DictionaryAndProfileOfTheFileAreUsed) {
   // What the voice must say: the same walk in this process with those settings.
   SpeakerSettings settings;
   settings.durationRatio = 1.5;
+  settings.natural = true;  // the file holds no "NaturalReading": the voice's own default
   settings.dictionary = &DictionaryTable();
   SentenceVoice voice;
   std::string error;

@@ -6,7 +6,7 @@
 #include "mowik/program/main_module.h"
 #include "tools/speech_options.h"
 #include "tools/utf8_text.h"
-#include "varelo/module_folder.h"
+#include "tools/voice_folder.h"
 #include "soundformat/half_rate_g711.h"
 
 namespace mowik {
@@ -73,7 +73,7 @@ bool NativeSpeaker::Flush() {
 void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
   if (phonemeText.find("\r\n") == std::string::npos || !error_.empty()) return;
   const std::string database = EncodeUtf8(DatabaseName);
-  if (engine_.Init(database.c_str(), nullptr, nullptr, EngineFolder()) != kEngineOk) {
+  if (engine_.Init(database.c_str(), nullptr, nullptr, VoiceFolder(database)) != kEngineOk) {
     Fail("Can't load the " + database + " database");
     return;
   }

@@ -52,43 +52,43 @@ std::optional<double> NumberWithUnit(std::string_view value, std::string_view un
 
 bool Signed(std::string_view value) { return !value.empty() && (value[0] == '+' || value[0] == '-'); }
 
+// A number with unit as a multiplier, scale to one: a signed value ("+20%", "-3") changes
+// the voice's own by that much, an unsigned one ("120%") names the result.
+std::optional<double> Relative(std::string_view value, std::string_view unit, double scale) {
+  const std::optional<double> number = NumberWithUnit(value, unit);
+  if (!number) return std::nullopt;
+  return Signed(value) ? 1.0 + *number / scale : *number / scale;
+}
+
 }  // namespace
 
 double ProsodySpeed(std::string_view value, double fallback) {
   value = Trim(value);
   std::optional<double> speed = Named(kSpeeds, value);
-  if (!speed) {
-    if (const std::optional<double> percent = NumberWithUnit(value, "%"))
-      speed = Signed(value) ? 1.0 + *percent / 100.0 : *percent / 100.0;
-    else if (const std::optional<double> number = NumberWithUnit(value, ""))
-      speed = *number;
-  }
+  if (!speed) speed = Relative(value, "%", 100.0);
+  if (!speed) speed = NumberWithUnit(value, "");
   return speed ? std::clamp(*speed, 0.25, 4.0) : fallback;
 }
 
 double ProsodyPitch(std::string_view value, double fallback) {
   value = Trim(value);
   std::optional<double> pitch = Named(kPitches, value);
-  if (!pitch) {
-    if (const std::optional<double> percent = NumberWithUnit(value, "%"))
-      pitch = Signed(value) ? 1.0 + *percent / 100.0 : *percent / 100.0;
-    else if (const std::optional<double> semitones = NumberWithUnit(value, "st"))
+  if (!pitch) pitch = Relative(value, "%", 100.0);
+  if (!pitch)
+    if (const std::optional<double> semitones = NumberWithUnit(value, "st"))
       pitch = std::pow(2.0, std::clamp(*semitones, -24.0, 24.0) / 12.0);
-  }
   return pitch ? std::clamp(*pitch, 0.5, 2.0) : fallback;
 }
 
 double ProsodyVolume(std::string_view value, double fallback) {
   value = Trim(value);
   std::optional<double> volume = Named(kVolumes, value);
-  if (!volume) {
+  if (!volume)
     if (const std::optional<double> decibels = NumberWithUnit(value, "dB"))
       volume = std::pow(10.0, std::clamp(*decibels, -100.0, 100.0) / 20.0);
-    else if (const std::optional<double> percent = NumberWithUnit(value, "%"))
-      volume = Signed(value) ? 1.0 + *percent / 100.0 : *percent / 100.0;
-    else if (const std::optional<double> number = NumberWithUnit(value, ""))
-      volume = Signed(value) ? 1.0 + *number / 100.0 : *number / 100.0;
-  }
+  // "50" is the old 0..100 scale: a number without a unit reads as a percentage.
+  if (!volume) volume = Relative(value, "%", 100.0);
+  if (!volume) volume = Relative(value, "", 100.0);
   return volume ? std::clamp(*volume, 0.0, 1.0) : fallback;
 }
 

@@ -175,8 +175,8 @@ NormaliseOptions MessageNormaliseOptions(const MessageVoice& voice) {
   options.spellCapital = voice.user.spellCapital;
   options.dictionary = voice.user.dictionary;
   options.regional = UserRegionalSettings();
-  // Natural reading: once NormaliseOptions has its flag, this is the one line that turns it
-  // on (voice.naturalReading, from mowik.conf's MowikNaturalReading, default on).
+  // Natural reading: once NormaliseOptions has its flag, the one line that turns it on is
+  //   options.natural = voice.naturalReading;  (mowik.conf's MowikNaturalReading, default on)
   return options;
 }
 

@@ -126,7 +126,9 @@ class MessageWalk {
       marksUpTo(sentence.start);
       if (!Attend()) return;
       const std::wstring_view text = std::wstring_view(run.text).substr(sentence.start, sentence.length);
-      const SentencePlan plan = PlanSentence(text, options_);
+      // Word places only where a mark needs one.
+      const bool marked = nextMark < run.marks.size() && run.marks[nextMark].position < sentence.end();
+      const SentencePlan plan = PlanSentence(text, options_, marked);
       output_.Sentence(text, plan.phonemes);
       std::vector<int16_t> samples;
       std::string error;

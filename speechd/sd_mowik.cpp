@@ -34,7 +34,7 @@
 namespace mowik::speechd {
 namespace {
 
-int g_logLevel = 3;
+std::atomic<int> g_logLevel{3};  // LOGLEVEL sets it; the speaking thread logs too
 
 void Log(int level, const std::string& text) {
   if (level <= g_logLevel) std::cerr << "sd_mowik: " << text << std::endl;

@@ -15,6 +15,7 @@ import sys
 import threading
 import time
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 import speechd  # noqa: E402
 from private_server import PrivateServer  # noqa: E402

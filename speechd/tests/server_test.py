@@ -10,6 +10,7 @@ import unittest
 
 import speechd
 
+sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from private_server import PrivateServer  # noqa: E402
 

@@ -48,7 +48,7 @@ double PhonemeTextMs(std::string_view phonemes) {
   return total;
 }
 
-SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& options) {
+SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& options, bool placeWords) {
   std::lock_guard lock(FrontEndMutex());
   SentencePlan plan;
   const std::vector<std::wstring> pieces = NormalisedPieces(sentence, options);
@@ -65,6 +65,7 @@ SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& op
     plan.phonemes += sink.text;
   }
 
+  if (!placeWords) return plan;
   const std::vector<TextSpan> words = SplitWords(sentence);
   size_t before = 0;
   for (size_t k = 0; k < words.size(); ++k) {

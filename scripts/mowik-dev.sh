@@ -28,6 +28,8 @@ packages=(
   sox libasound2
   espeak-ng libespeak-ng-dev
   nsis
+  libasound2-dev                                               # mowik-say speaks on ALSA
+  speech-dispatcher python3-speechd speech-dispatcher-espeak-ng  # sd_mowik's server tests, benchmark
 )
 
 # Installs what is missing of the packages above and of any named here.

@@ -40,6 +40,9 @@
 #else
 #include "tools/native_speaker.h"
 #endif
+#ifdef MOWIK_ALSA
+#include "tools/alsa_output.h"
+#endif
 
 namespace mowik {
 namespace {
@@ -50,7 +53,7 @@ constexpr char kUsage[] =
     "standard input (at most 16 MiB), as UTF-8; a byte-order mark at its start is dropped.\n"
     "\n"
     "Without --phonemes, --normalise or --pieces it speaks the text: on Windows through\n"
-    "vrlplay.dll (beside mowik-say.exe), natively into the WAV file that -o names.\n"
+    "vrlplay.dll (beside mowik-say.exe), on Linux on the ALSA device (default, or --device).\n"
     "\n"
     "  --phonemes       print the phoneme text the player receives (CR LF before every line)\n"
     "  --normalise      print the normalised text as UTF-8, exactly (no line end is added)\n"
@@ -69,6 +72,7 @@ constexpr char kUsage[] =
     "  --duration D     duration in tenths, 3 to 18 (default 10)\n"
     "  --freq F         output frequency in Hz, 10000 to 30000 (default 16000)\n"
     "  --db ID          voice database (default pl1)\n"
+    "  --device NAME    the ALSA device to speak on (Linux; default: default)\n"
     "  --help           show this text\n"
     "  --version        show the version\n"
     "  --               the rest of the arguments is text\n"
@@ -244,6 +248,7 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   bool failed = false;
   int played = 0;
 #ifdef _WIN32
+  if (!speech.device.empty()) throw UsageError("--device names an ALSA device: this build plays through vrlplay.dll");
   StderrReporter reporter;
   VrlplayLibrary library(reporter);
   SampaPlayer bridge(library, reporter);
@@ -263,8 +268,14 @@ int Speak(std::wstring& text, const SpeechOptions& speech) {
   failed = reporter.failed;
   played = counter.played;
 #else
+#ifdef MOWIK_ALSA
+  std::optional<AlsaOutput> device;
+  if (file_flags == 0) device.emplace(speech.device);
+  NativeSpeaker speaker = device ? NativeSpeaker(*device) : NativeSpeaker(file_flags, out_file);
+#else
   if (file_flags == 0) throw UsageError("this build has no sound device: give -o FILE.wav, or use --phonemes");
   NativeSpeaker speaker(file_flags, out_file);
+#endif
   CountingSink counter(speaker);
   SpeakText(text, CurrentNormaliseOptions(), counter);
   // The speaker has closed its file by now, with a header for what reached the disk.

@@ -6,7 +6,7 @@
 #include "mowik/program/main_module.h"
 #include "tools/speech_options.h"
 #include "tools/utf8_text.h"
-#include "varelo/module_folder.h"
+#include "tools/voice_folder.h"
 #include "soundformat/half_rate_g711.h"
 
 namespace mowik {
@@ -24,6 +24,8 @@ std::string RatioLine(const char* prefix, float value) {
 NativeSpeaker::NativeSpeaker(int32_t fileFlags, std::string outFile)
     : fileFlags_(fileFlags), outFile_(std::move(outFile)) {}
 
+NativeSpeaker::NativeSpeaker(PcmOutput& device) : fileFlags_(0), device_(&device) {}
+
 bool NativeSpeaker::Fail(std::string text) {
   if (error_.empty()) error_ = std::move(text);
   engine_.Reset();
@@ -40,6 +42,11 @@ bool NativeSpeaker::Drain() {
     if (count < 0) return Fail("Varelo Error :\r\n" + engine_.LastErrorText());
     if (count == 0) return true;
     long written = 0;
+    if (device_) {
+      std::string error;
+      if (!device_->Play(block.data(), static_cast<size_t>(count), error)) return Fail(error);
+      continue;
+    }
     if (fileFlags_ & (VRL_ALAW | VRL_MULAW)) {
       const G711Law law = fileFlags_ & VRL_ALAW ? G711Law::kALaw : G711Law::kMuLaw;
       encoded.resize(static_cast<size_t>(count / 2));
@@ -66,7 +73,7 @@ bool NativeSpeaker::Flush() {
 void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
   if (phonemeText.find("\r\n") == std::string::npos || !error_.empty()) return;
   const std::string database = EncodeUtf8(DatabaseName);
-  if (engine_.Init(database.c_str(), nullptr, nullptr, EngineFolder()) != kEngineOk) {
+  if (engine_.Init(database.c_str(), nullptr, nullptr, VoiceFolder(database)) != kEngineOk) {
     Fail("Can't load the " + database + " database");
     return;
   }
@@ -77,10 +84,17 @@ void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
                              : fileFlags_ & VRL_OUT_FILE_TYPE1 ? SoundFileType::kSunAu
                                                            : SoundFileType::kRaw;
   const int rate = engine_.Rate();
+  if (device_) {
+    std::string error;
+    if (!device_->Start(rate, error)) {
+      Fail(error);
+      return;
+    }
+  }
   // A-law and mu-law files hold one sample for every two engine samples.
-  const bool opened = writer_.Create(outFile_, type) &&
-                      writer_.SetFormat(g711 ? rate / 2 : rate, g711 ? 8 : 16, 1,
-                                        !g711 ? 1 : (fileFlags_ & VRL_ALAW) ? 6 : 7);
+  const bool opened = device_ || (writer_.Create(outFile_, type) &&
+                                  writer_.SetFormat(g711 ? rate / 2 : rate, g711 ? 8 : 16, 1,
+                                                    !g711 ? 1 : (fileFlags_ & VRL_ALAW) ? 6 : 7));
   if (!opened) {
     Fail(outFile_ + "\r\nCan't open device out");
     return;
@@ -97,6 +111,11 @@ void NativeSpeaker::PlaySampa(const std::string& phonemeText) {
     if (line.size() > 1 && !WriteLine(line)) return;
   }
   if (!Flush()) return;
+  if (device_) {
+    std::string error;
+    if (!device_->Finish(error)) Fail(error);
+    return;
+  }
   if (!writer_.Close()) Fail("Can't write to " + outFile_);
 }
 

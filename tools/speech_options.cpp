@@ -96,6 +96,11 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
     else options.type = LowerAscii(text);
     return true;
   }
+  if (arg == "--device") {
+    if (value(text) && text.empty()) error = "--device needs a device name";
+    options.device = text;
+    return true;
+  }
   if (arg == "--alaw") return options.alaw = true;
   if (arg == "--mulaw") return options.mulaw = true;
   return false;
@@ -104,6 +109,10 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
 int32_t FileOutputFlags(const SpeechOptions& options, std::string& error) {
   if (options.alaw && options.mulaw) {
     error = "--alaw and --mulaw exclude each other";
+    return 0;
+  }
+  if (!options.device.empty() && !options.out_file.empty()) {
+    error = "--device plays aloud, -o writes a file: give one of them";
     return 0;
   }
   if (options.out_file.empty()) {

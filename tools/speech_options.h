@@ -17,6 +17,7 @@ struct SpeechOptions {
   std::string type;               // --type wav|au|raw: the file type when the name gives none
   bool alaw = false;              // --alaw: 8-bit A-law WAV at half rate
   bool mulaw = false;             // --mulaw
+  std::string device;             // --device: the ALSA device to play on (native Linux builds)
 };
 
 // If args[i] is one of the speech options, takes it (and its value, advancing i) into options
@@ -31,7 +32,7 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
 // any case) or, for a name without one of them and for "-" (standard output), by --type
 // (standard output is WAV without it), and the A-law/mu-law choice; 0 for the sound device.
 // Sets error for a name whose type cannot be told, an extension that --type contradicts,
-// --type without -o, or A-law/mu-law with anything but WAV.
+// --type without -o, --device with -o, or A-law/mu-law with anything but WAV.
 int32_t FileOutputFlags(const SpeechOptions& options, std::string& error);
 
 }  // namespace mowik

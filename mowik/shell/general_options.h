@@ -12,6 +12,8 @@
 namespace mowik {
 
 enum class Option { kSpeakSelected, kSpeakNow, kSpellCapital, kHotPlayStops, kNaturalReading };
+// How many options there are (the last one's number + 1), for tables indexed by them.
+inline constexpr int kOptionCount = static_cast<int>(Option::kNaturalReading) + 1;
 
 // The controls as the handlers see them. Setters are raw: they run no handler.
 class OptionsView {

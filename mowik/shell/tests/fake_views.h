@@ -72,7 +72,7 @@ struct FakeDictionaryView : DictionaryView {
 };
 
 struct FakeOptionsView : OptionsView {
-  bool checks[3] = {};
+  bool checks[kOptionCount] = {};
   std::wstring interval;
   bool intervalEnabled = true;
   bool timerEnabled = false;

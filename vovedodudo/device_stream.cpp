@@ -87,6 +87,7 @@ bool DeviceStream::SetFormat(int rate, int bits, int channels, int tag) {
   capacity_ = std::max<size_t>(bytesPerSecond_ / 2 / blockAlign_, 16) * blockAlign_;
   chunk_ = std::max<size_t>(capacity_ / 8 / blockAlign_, 1) * blockAlign_;
   failed_ = false;
+  paused_ = false;
   fullSinceFinished_ = UINT64_MAX;
   for (Buffer& buffer : buffers_) {
     buffer.data.assign(chunk_, 0);
@@ -152,6 +153,13 @@ int DeviceStream::Write(const void* data, int bytesPerSample, int count) {
   }
   if (failed_) return -1;
 
+  // A paused device keeps its queue full for as long as the pause lasts: no stall.
+  if (paused_.load()) {
+    fullSinceFinished_ = UINT64_MAX;
+    return 0;
+  }
+  if (resumed_.exchange(false)) fullSinceFinished_ = UINT64_MAX;
+
   // Nothing fitted even after waiting: watch for a device that no longer plays.
   uint64_t finished;
   size_t queuedBytes;
@@ -172,7 +180,27 @@ int DeviceStream::Write(const void* data, int bytesPerSample, int count) {
 }
 
 void DeviceStream::Stop() {
-  if (wave_) waveOutReset(wave_);
+  if (!wave_) return;
+  waveOutReset(wave_);
+  if (paused_.exchange(false)) {
+    waveOutRestart(wave_);
+    resumed_ = true;
+  }
+}
+
+bool DeviceStream::Pause() {
+  if (!wave_ || paused_.load()) return true;
+  if (waveOutPause(wave_) != MMSYSERR_NOERROR) return false;
+  paused_ = true;
+  return true;
+}
+
+bool DeviceStream::Resume() {
+  if (!wave_ || !paused_.load()) return true;
+  if (waveOutRestart(wave_) != MMSYSERR_NOERROR) return false;
+  paused_ = false;
+  resumed_ = true;
+  return true;
 }
 
 bool DeviceStream::Drain(DWORD milliseconds) {

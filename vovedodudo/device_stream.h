@@ -27,7 +27,12 @@ class DeviceStream {
   // wait, negative when the device cannot take anything any more.
   int Write(const void* data, int bytesPerSample, int count);
 
+  // A stop also ends a pause: later writes play again.
   void Stop();
+  // See AudioPause and AudioResume: false when the device refused. Nothing to do without a
+  // device or when already in that state.
+  bool Pause();
+  bool Resume();
   // Silences and releases the device, waiting at most waitMs for the driver to hand every
   // buffer back. False when it did not, or when the driver refused to close: the device and
   // the buffers are then left exactly as they are (the driver may still use them and call
@@ -58,6 +63,9 @@ class DeviceStream {
   CRITICAL_SECTION lock_;
   HANDLE bufferDone_;  // auto-reset; set by every finished buffer
   std::atomic<int> callsFromDriver_{0};  // calls of Done under way
+  // Held by Pause; a resume restarts the stall watch, since a held queue stays full.
+  std::atomic<bool> paused_{false};
+  std::atomic<bool> resumed_{false};
   std::array<Buffer, 16> buffers_;
   // Guarded by lock_:
   int queued_ = 0;

@@ -1,4 +1,4 @@
-// The five exports. Handles are checked against the set of live ones, so a stale or made-up
+// The seven exports. Handles are checked against the set of live ones, so a stale or made-up
 // handle gets a refusal rather than a crash.
 #include <memory>
 #include <mutex>
@@ -68,6 +68,18 @@ extern "C" AUDIOHANDLE WINAPI AudioOpen(int mode, HWND window, const char* fileN
 
 extern "C" void WINAPI AudioStop(AUDIOHANDLE handle) {
   if (Audio* audio = mowik::Find(handle); audio && audio->device) audio->device->Stop();
+}
+
+extern "C" int WINAPI AudioPause(AUDIOHANDLE handle) {
+  Audio* audio = mowik::Find(handle);
+  if (!audio) return 1;
+  return audio->device && !audio->device->Pause() ? 1 : 0;
+}
+
+extern "C" int WINAPI AudioResume(AUDIOHANDLE handle) {
+  Audio* audio = mowik::Find(handle);
+  if (!audio) return 1;
+  return audio->device && !audio->device->Resume() ? 1 : 0;
 }
 
 extern "C" void WINAPI AudioClose(AUDIOHANDLE handle) {

@@ -1,5 +1,5 @@
 #pragma once
-// The audio library: the sound device (waveOut) and sound files behind five functions
+// The audio library: the sound device (waveOut) and sound files behind seven functions
 // exported by ordinal only. Link the import library, which imports them by ordinal.
 #include <windows.h>
 
@@ -56,6 +56,16 @@ int WINAPI AudioSetFormat(AUDIOHANDLE audio, int samplesPerSecond, int bitsPerSa
 // Negative when nothing can ever be taken: a bad handle or arguments, no format, a failed
 // or stalled device, a write error or a full file.
 int WINAPI AudioWrite(const void* samples, int bytesPerSample, int count, AUDIOHANDLE audio);
+
+// Ordinal 6. The device holds its place: nothing more is played, what is queued stays queued,
+// and a device held this way is not taken for a stalled one. Writes while paused take samples
+// only while there is room. Returns 0, or non-zero for a bad handle or a device that refused;
+// a file ignores it (0). Pausing a paused device does nothing.
+int WINAPI AudioPause(AUDIOHANDLE audio);
+
+// Ordinal 7. A paused device plays on from where it was held. Returns as AudioPause does;
+// resuming a device that is not paused does nothing.
+int WINAPI AudioResume(AUDIOHANDLE audio);
 
 #ifdef __cplusplus
 }

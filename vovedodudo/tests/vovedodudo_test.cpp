@@ -19,12 +19,12 @@ using testing::Le32;
 using testing::ReadBytes;
 using testing::ScratchPath;
 
-TEST(Vovedodudo, ExportsItsFiveFunctionsByOrdinalOnly) {
+TEST(Vovedodudo, ExportsItsSevenFunctionsByOrdinalOnly) {
   const HMODULE library = LoadLibraryA("vovedodudo.dll");
   ASSERT_NE(library, nullptr);
-  for (int ordinal = 1; ordinal <= 5; ++ordinal)
+  for (int ordinal = 1; ordinal <= 7; ++ordinal)
     EXPECT_NE(GetProcAddress(library, MAKEINTRESOURCEA(ordinal)), nullptr) << ordinal;
-  EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(6)), nullptr);
+  EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(8)), nullptr);
   EXPECT_EQ(GetProcAddress(library, "AudioOpen"), nullptr);
   FreeLibrary(library);
 }
@@ -66,7 +66,11 @@ TEST(Vovedodudo, RefusesWhatItCannotDo) {
   EXPECT_NE(AudioSetFormat(device, 8000, 8, 1, AUDIO_TAG_ALAW, 0), 0) << "the device plays 16-bit PCM";
   EXPECT_NE(AudioSetFormat(device, 0, 16, 1, 1, 0), 0);
   EXPECT_LT(AudioWrite(samples, 2, 2, device), 0) << "not open for a format";
+  EXPECT_EQ(AudioPause(device), 0) << "nothing to hold yet";
+  EXPECT_EQ(AudioResume(device), 0);
   AudioClose(device);
+  EXPECT_NE(AudioPause(device), 0) << "closed";
+  EXPECT_NE(AudioResume(nullptr), 0);
 }
 
 TEST(Vovedodudo, FileHeaderHasTheSizesOnceClosed) {
@@ -82,6 +86,18 @@ TEST(Vovedodudo, FileHeaderHasTheSizesOnceClosed) {
   EXPECT_EQ(Le32(b, 4), b.size() - 8);
   EXPECT_EQ(Le32(b, 54), 5u);
   EXPECT_TRUE(std::equal(bytes, bytes + 5, b.begin() + 58));
+  std::remove(path.c_str());
+
+  // A file has nothing to hold: pausing it changes nothing.
+  file = AudioOpen(AUDIO_MODE_FILE, nullptr, path.c_str(), 0, AUDIO_FILE_RAW);
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(AudioSetFormat(file, 8000, 16, 1, AUDIO_TAG_PCM, 0), 0);
+  EXPECT_EQ(AudioPause(file), 0);
+  const int16_t pcm[3] = {1, 2, 3};
+  EXPECT_EQ(AudioWrite(pcm, 2, 3, file), 3);
+  EXPECT_EQ(AudioResume(file), 0);
+  AudioClose(file);
+  EXPECT_EQ(ReadBytes(path).size(), 6u);
   std::remove(path.c_str());
 }
 
@@ -205,6 +221,39 @@ TEST(VovedodudoDevice, StopDropsWhatIsQueuedAndLaterWritesPlay) {
   EXPECT_TRUE(std::equal(after.begin(), after.end(), start)) << "the write after the stop was played last";
   EXPECT_LE(start - heard.begin(), taken) << "nothing of the ten seconds beyond what was taken";
   EXPECT_TRUE(std::equal(heard.begin(), start, first.begin()));
+}
+
+TEST(VovedodudoDevice, APauseHoldsThePlaceLongerThanAStallWouldTakeAndPlaysOnWhole) {
+  NotifiedWindow window;
+  AUDIOHANDLE device = AudioOpen(AUDIO_MODE_DEVICE, window.handle(), nullptr, 0, 0);
+  ASSERT_NE(device, nullptr);
+  ASSERT_EQ(AudioSetFormat(device, 16000, 16, 1, AUDIO_TAG_PCM, 0), 0);
+  const auto samples = Signal(2 * 16000, 5);
+  const std::vector<int16_t> before(samples.begin(), samples.begin() + 12000);
+  WriteAll(device, before);
+  ASSERT_EQ(AudioPause(device), 0);
+  EXPECT_EQ(AudioPause(device), 0);
+
+  // Three seconds held, offering the rest all along: a stall would have failed the device
+  // after the queue's half second and two more.
+  size_t taken = before.size();
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 3000) {
+    const int n = AudioWrite(samples.data() + taken, 2, static_cast<int>(samples.size() - taken), device);
+    ASSERT_GE(n, 0) << "a paused device was taken for a stalled one";
+    taken += static_cast<size_t>(n);
+    NotifiedWindow::Dispatch();
+  }
+  ASSERT_EQ(AudioResume(device), 0);
+  WriteAll(device, std::vector<int16_t>(samples.begin() + static_cast<long>(taken), samples.end()));
+  ASSERT_TRUE(NotifiedWindow::WaitForPlayed());
+  AudioClose(device);
+
+  // Every sample once, in order; the three seconds held are not played as silence.
+  size_t silence = 0;
+  EXPECT_TRUE(testing::PlayedInOrder(CapturedSamples(), samples, &silence));
+  EXPECT_LT(silence, 16000u) << "the pause was written to the device as silence";
+  std::printf("device silence with a pause of three seconds: %zu samples\n", silence);
 }
 
 }  // namespace

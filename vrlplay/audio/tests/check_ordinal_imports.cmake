@@ -1,4 +1,4 @@
-# Fails unless PROGRAM imports vovedodudo.dll's five functions by ordinal and none by name.
+# Fails unless PROGRAM imports vovedodudo.dll's seven functions by ordinal and none by name.
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed")
@@ -11,6 +11,6 @@ endif()
 string(REGEX MATCHALL "[0-9a-f]+[ \t]+[0-9]+[ \t]+<none>" by_ordinal "${imports}")
 list(LENGTH by_ordinal count)
 string(REGEX MATCH "Audio[A-Za-z]+" by_name "${imports}")
-if(NOT count EQUAL 5 OR by_name)
-  message(FATAL_ERROR "vovedodudo.dll imports of ${PROGRAM} are not five by ordinal:\n${imports}")
+if(NOT count EQUAL 7 OR by_name)
+  message(FATAL_ERROR "vovedodudo.dll imports of ${PROGRAM} are not seven by ordinal:\n${imports}")
 endif()

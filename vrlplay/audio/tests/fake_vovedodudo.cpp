@@ -38,6 +38,14 @@ extern "C" void* WINAPI AudioOpen(int mode, HWND notify, const char* fileName, i
 }
 
 extern "C" void WINAPI AudioStop(void*) { Log("stop"); }
+extern "C" int WINAPI AudioPause(void*) {
+  Log("pause");
+  return 0;
+}
+extern "C" int WINAPI AudioResume(void*) {
+  Log("resume");
+  return 0;
+}
 
 extern "C" void WINAPI AudioClose(void*) {
   Log("close");

@@ -11,4 +11,8 @@ void PlaybackClock::Written(size_t samples, int rate, Clock::time_point now) {
   playedBy_ = std::max(playedBy_, now) + duration;
 }
 
+void PlaybackClock::Held(Clock::time_point from, Clock::time_point to) {
+  if (to > from && playedBy_ > from) playedBy_ += to - from;
+}
+
 }  // namespace mowik

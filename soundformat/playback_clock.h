@@ -16,6 +16,10 @@ class PlaybackClock {
   // samples at rate per second were handed to the device at now. A rate below 1 counts no time.
   void Written(size_t samples, int rate, Clock::time_point now = Clock::now());
 
+  // The device was held (paused) from from to to: what it had still to play then plays that
+  // much later.
+  void Held(Clock::time_point from, Clock::time_point to);
+
   Clock::time_point PlayedBy() const { return playedBy_; }
 
  private:

@@ -133,6 +133,7 @@ int VRL_API VRL_Stop(void) {
     return player->ErrorCode();
   }
   player->RaiseStop();
+  player->EndPause();
   const int code = player->WaitForEmpty();
   player->LowerStop();
   return code;
@@ -141,6 +142,22 @@ int VRL_API VRL_Stop(void) {
 int VRL_API VRL_WaitForEnd(void) { return Player()->WaitForEmpty(); }
 
 int VRL_API VRL_IsPlaying(void) { return Player()->QueueCount() != 0 ? 1 : 0; }
+
+int VRL_API VRL_Pause(void) {
+  auto player = Player();
+  if (!player->HasPlayThread()) return player->ErrorCode();
+  // A refusal is this call's answer only: recorded, it would stand as the player's error and
+  // hold back the next VRL_Play.
+  return player->Pause() ? 0 : VRL_ERR_NOT_PLAYING;
+}
+
+int VRL_API VRL_Resume(void) {
+  auto player = Player();
+  if (!player->HasPlayThread()) return player->ErrorCode();
+  return player->Resume() ? 0 : VRL_ERR_NOT_PLAYING;
+}
+
+int VRL_API VRL_IsPaused(void) { return Player()->Paused() ? 1 : 0; }
 
 int VRL_API VRL_SetPitchRatio(float ratio) { return QueueRatio(mowik::kPitchRatio, ratio); }
 int VRL_API VRL_SetDurationRatio(float ratio) { return QueueRatio(mowik::kDurationRatio, ratio); }

@@ -29,9 +29,10 @@ class AudioPlayerOutput : public PlayerOutput {
 }  // namespace
 
 std::unique_ptr<PlayerOutput> OpenPlayerOutput(HMODULE module, int flags, const char* outFile, int rate,
-                                               std::function<bool()> stopRequested) {
+                                               OutputChecks checks) {
   auto output = OpenAudioOutput(module, flags, outFile, rate);
-  output->SetStopCheck(std::move(stopRequested));
+  output->SetStopCheck(std::move(checks.stopRequested));
+  output->SetPauseHold(std::move(checks.pauseRequested), std::move(checks.waitWhilePaused));
   return std::make_unique<AudioPlayerOutput>(std::move(output));
 }
 

@@ -22,11 +22,20 @@ class PlayerOutput {
 
 inline constexpr int kDeviceOutputKind = 4;
 
+// What an output asks the player between its calls into the audio library, and while it
+// waits on the device (for room, or for the end of playback at close).
+struct OutputChecks {
+  // When it says so the output silences the device and stops waiting.
+  std::function<bool()> stopRequested;
+  // When it says so the output pauses the device, calls waitWhilePaused (which returns once
+  // the pause ends or a stop comes) and resumes it.
+  std::function<bool()> pauseRequested;
+  std::function<void()> waitWhilePaused;
+};
+
 // Opens the output the flag word asks for at the given sample rate (outFile for the file
-// kinds). Never null: a failed open shows in Status(). stopRequested is asked while the
-// output waits on the device (for room, or for the end of playback at close); when it says
-// so the output silences the device and stops waiting.
+// kinds). Never null: a failed open shows in Status().
 std::unique_ptr<PlayerOutput> OpenPlayerOutput(HMODULE module, int flags, const char* outFile, int rate,
-                                               std::function<bool()> stopRequested);
+                                               OutputChecks checks);
 
 }  // namespace mowik

@@ -77,6 +77,8 @@ void CPlayer::HandleRequest(CRequest& request) {
     current_ = nullptr;
     queue_.RemoveHead();
   }
+  // A pause outlives neither a stop nor the end of what was queued when it was asked for.
+  if (paused_.load() && (cancelled || QueueCount() == 0)) EndPause();
   // A stop asked for by a notification has done its work once the queue it dropped is gone.
   if (ownStops_.load() != 0 && (cancelled || QueueCount() == 0)) stopRequests_ -= ownStops_.exchange(0);
 }
@@ -142,7 +144,11 @@ void CPlayer::OpenOutput() {
   const CRequest* request = current_;
   const int flags = request ? request->flags : 0;
   const char* outFile = request && request->outFile ? request->outFile->c_str() : nullptr;
-  output_ = OpenPlayerOutput(module_, flags, outFile, Engine().getFreq(), [this] { return StopRequested(); });
+  OutputChecks checks;
+  checks.stopRequested = [this] { return StopRequested(); };
+  checks.pauseRequested = [this] { return PauseRequested(); };
+  checks.waitWhilePaused = [this] { WaitWhilePaused(); };
+  output_ = OpenPlayerOutput(module_, flags, outFile, Engine().getFreq(), std::move(checks));
   if (output_->Status() != 0) {
     const bool device = output_->Kind() == kDeviceOutputKind;
     throw CStackError::Of(VRL_ERR_OPEN_OUTPUT, device || outFile == nullptr ? std::string() : std::string(outFile));

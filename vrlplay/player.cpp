@@ -22,7 +22,8 @@ CPlayer::CPlayer(HMODULE module)
     quit_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     emptyEvent_.Reset(CreateEventA(nullptr, TRUE, TRUE, nullptr));
     workEvent_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    if (!quit_ || !emptyEvent_ || !workEvent_) throw CStackError::Of(VRL_ERR_RESOURCE);
+    pauseChanged_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!quit_ || !emptyEvent_ || !workEvent_ || !pauseChanged_) throw CStackError::Of(VRL_ERR_RESOURCE);
     DWORD id = 0;
     win32::ScopedHandle thread(CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &id));
     if (!thread) throw CStackError::Of(VRL_ERR_THREAD);
@@ -43,6 +44,32 @@ CPlayer::~CPlayer() {
   queue_.DiscardAll();
   emptyEvent_.Reset();
   workEvent_.Reset();
+  pauseChanged_.Reset();
+}
+
+bool CPlayer::Pause() {
+  if (queue_.Count() == 0) return false;
+  paused_ = true;
+  return true;
+}
+
+bool CPlayer::Resume() {
+  if (queue_.Count() == 0 && !paused_.load()) return false;
+  EndPause();
+  return true;
+}
+
+void CPlayer::EndPause() {
+  paused_ = false;
+  WakeFromPause();
+}
+
+void CPlayer::WaitWhilePaused() {
+  const HANDLE signals[2] = {quit_.Get(), pauseChanged_.Get()};
+  while (PauseRequested()) {
+    const int woke = win32::WaitDispatching(signals, INFINITE);
+    if (woke == 0 || woke == win32::kWaitFailed) break;
+  }
 }
 
 void CPlayer::Shutdown() {

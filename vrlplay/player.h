@@ -54,7 +54,11 @@ class CPlayer : private CommandHost {
   // thread's messages without spinning; returns the error code. Returns at once without a
   // play thread or on the play thread itself.
   int WaitForEmpty();
-  void RaiseStop() { ++stopRequests_; }
+  // A stop also wakes a paused play thread, which then ends the request.
+  void RaiseStop() {
+    ++stopRequests_;
+    WakeFromPause();
+  }
   void LowerStop() { --stopRequests_; }
   // A stop asked for from a notification on the play thread, which cannot wait for itself:
   // raised now, lowered by the play thread once the queue has emptied.
@@ -62,6 +66,13 @@ class CPlayer : private CommandHost {
     ++stopRequests_;
     ++ownStops_;
   }
+
+  // Pause: the play thread holds at its next block of samples until Resume or a stop. False
+  // when nothing is queued (the pause is not taken).
+  bool Pause();
+  bool Resume();
+  bool Paused() const { return paused_.load(); }
+  void EndPause();
 
   float PitchRatio() const { return pitchRatio_.load(); }
   float DurationRatio() const { return durationRatio_.load(); }
@@ -88,6 +99,12 @@ class CPlayer : private CommandHost {
   void SetDatabaseId(const std::string& id);
   bool QuitSignalled() const;
   void DispatchOwnMessages();
+  bool PauseRequested() const { return paused_.load() && !StopRequested(); }
+  // Sleeps (dispatching the thread's messages) until the pause ends or a stop or quit comes.
+  void WaitWhilePaused();
+  void WakeFromPause() {
+    if (pauseChanged_) SetEvent(pauseChanged_.Get());
+  }
 
   // What command streams act on.
   void CheckCancelled() override;
@@ -117,10 +134,12 @@ class CPlayer : private CommandHost {
 
   // Events: quit (manual, set by Shutdown), queue empty (manual, set while the queue is
   // empty), work (auto, set when a request arrives: it wakes the idle thread, which waits
-  // without a timeout).
+  // without a timeout), pause changed (below).
   win32::ScopedHandle quit_;
   win32::ScopedHandle emptyEvent_;
   win32::ScopedHandle workEvent_;
+  win32::ScopedHandle pauseChanged_;  // auto; set by Resume, EndPause and every stop
+  std::atomic<bool> paused_{false};
   RequestQueue queue_;
   win32::ScopedHandle thread_;
   DWORD threadId_ = 0;

@@ -77,6 +77,7 @@ typedef int(VRL_API *VRL_ENUM_FUNCTION)(const char *id, VRL_PARAM user);
 #define VRL_ERR_RESOURCE (-9)
 #define VRL_ERR_REGISTRY (-10)
 #define VRL_ERR_NO_ENGINE (-11)
+#define VRL_ERR_NOT_PLAYING (-12) /* VRL_Pause or VRL_Resume with nothing queued */
 
 /* Play control. VRL_Play queues text (phoneme text, command text, or with VRL_FROM_FILE a file
    name) and returns the error code, after the queue has emptied with VRL_WAIT. outFile may be
@@ -87,6 +88,16 @@ int VRL_API VRL_Play(const char *text, int flags, const char *outFile, void *tar
 int VRL_API VRL_Stop(void);
 int VRL_API VRL_WaitForEnd(void);  /* the code once the queue is empty */
 int VRL_API VRL_IsPlaying(void);   /* 1 while any request is queued or in progress */
+/* Pause: the request in progress holds where it is at its next block of samples, and the
+   sound device holds what it has queued (a file output is simply not written meanwhile);
+   queued requests wait behind it. VRL_IsPlaying stays 1, VRL_Stop still ends everything at
+   once (and ends the pause), and the play thread sleeps while paused. VRL_Resume plays on from
+   where it held. Both return 0; VRL_ERR_NOT_PLAYING when nothing is queued or in progress
+   (pausing a paused player or resuming a playing one is not an error), a refusal that leaves
+   the last error and its text as they were; the start-up error code without a play thread. A pause left when the queue runs empty ends with it. */
+int VRL_API VRL_Pause(void);
+int VRL_API VRL_Resume(void);
+int VRL_API VRL_IsPaused(void);    /* 1 between VRL_Pause and VRL_Resume, VRL_Stop or the queue's end */
 
 /* Voice settings. Ratio setters are queued and applied in order by the play thread; they
    return 0, or the start-up error code when the player has an engine but no play thread. The

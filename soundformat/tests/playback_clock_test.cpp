@@ -23,5 +23,18 @@ TEST(PlaybackClock, WritesQueueBehindEachOtherAndRestartWhenTheDeviceRanDry) {
   EXPECT_EQ(clock.PlayedBy(), t0 + 4s);
 }
 
+TEST(PlaybackClock, AHoldDelaysOnlyWhatWasStillToPlay) {
+  const PlaybackClock::Clock::time_point t0{};
+  PlaybackClock clock(t0);
+  clock.Written(16000, 16000, t0);  // plays until t0 + 1 s
+  clock.Held(t0 + 400ms, t0 + 2400ms);  // two seconds of pause in the middle
+  EXPECT_EQ(clock.PlayedBy(), t0 + 3s);
+
+  clock.Held(t0 + 5s, t0 + 9s);  // paused after everything had played: nothing moves
+  EXPECT_EQ(clock.PlayedBy(), t0 + 3s);
+  clock.Held(t0 + 2s, t0 + 1s);  // a clock that ran backwards counts no time
+  EXPECT_EQ(clock.PlayedBy(), t0 + 3s);
+}
+
 }  // namespace
 }  // namespace mowik

@@ -77,6 +77,11 @@ bool CAudioOutput::Hand(const void* data, int bytesPerSample, int count) {
   int taken = 0;
   bool accepted = true;
   while (taken < count) {
+    if (HoldWhilePaused() && StopRequested()) {  // a stop that ended the pause
+      Stop();
+      accepted = false;
+      break;
+    }
     const int n = AudioWrite(bytes + static_cast<size_t>(taken) * bytesPerSample, bytesPerSample,
                              count - taken, audio_);
     // A refusal ends the write; waiting for it to change would never end.
@@ -112,10 +117,10 @@ void CAudioOutput::Close() {
     }
     // The library reports the end of playback; a device that never does is not waited for
     // longer than the audio still to play and a margin.
-    const auto giveUp = clock_.PlayedBy() + kPlayedMargin;
     while (!playbackFinished) {
       win32::DispatchWaitingMessages();
-      if (playbackFinished || PlaybackClock::Clock::now() > giveUp) break;
+      HoldWhilePaused();  // moves the clock on by the time held
+      if (playbackFinished || PlaybackClock::Clock::now() > clock_.PlayedBy() + kPlayedMargin) break;
       if (StopRequested()) {
         Stop();
         break;
@@ -131,6 +136,17 @@ void CAudioOutput::Close() {
   audio_ = nullptr;
   status_ = kOutputReady;
   playbackFinished = false;
+}
+
+bool CAudioOutput::HoldWhilePaused() {
+  if (!pauseCheck_ || !pauseCheck_() || !pauseWait_) return false;
+  const auto from = PlaybackClock::Clock::now();
+  const bool device = status_ == kOutputReady && audio_;
+  if (device) AudioPause(audio_);
+  pauseWait_();
+  if (device) AudioResume(audio_);
+  clock_.Held(from, PlaybackClock::Clock::now());
+  return true;
 }
 
 void CAudioOutput::Stop() {

@@ -63,6 +63,14 @@ class CAudioOutput {
   // ends, so that a stop asked for elsewhere is heard at once.
   void SetStopCheck(std::function<bool()> check) { stopCheck_ = std::move(check); }
 
+  // A check run at the same places: when paused says so, the output pauses the device (a file
+  // ignores that), calls wait, which returns once the pause is over, and resumes the device.
+  // The time held does not count against the wait for the end of playback.
+  void SetPauseHold(std::function<bool()> paused, std::function<void()> wait) {
+    pauseCheck_ = std::move(paused);
+    pauseWait_ = std::move(wait);
+  }
+
   // Samples (or, for G.711, bytes) handed to the library so far.
   int SamplesWritten() const { return samplesWritten_; }
 
@@ -87,9 +95,13 @@ class CAudioOutput {
   bool closed_ = false;
   PlaybackClock clock_;
   std::function<bool()> stopCheck_;
+  std::function<bool()> pauseCheck_;
+  std::function<void()> pauseWait_;
 
  private:
   bool StopRequested() const { return stopCheck_ && stopCheck_(); }
+  // Holds while a pause lasts; true when it held.
+  bool HoldWhilePaused();
 };
 
 // The sound device.

@@ -60,6 +60,18 @@ void WINAPI AudioStop(void*) {
   Log("stop");
 }
 
+int WINAPI AudioPause(void*) {
+  std::lock_guard<std::mutex> guard(g_lock);
+  Log("pause");
+  return 0;
+}
+
+int WINAPI AudioResume(void*) {
+  std::lock_guard<std::mutex> guard(g_lock);
+  Log("resume");
+  return 0;
+}
+
 void WINAPI AudioClose(void*) {
   std::lock_guard<std::mutex> guard(g_lock);
   Log("close");

@@ -39,6 +39,8 @@ TEST(NoEngine, StartUpStopsAtMinus11AndNothingWaits) {
   EXPECT_EQ(VRL_IsPlaying(), 1);
   EXPECT_EQ(VRL_WaitForEnd(), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_Stop(), VRL_ERR_NO_ENGINE);
+  EXPECT_EQ(VRL_Pause(), VRL_ERR_NO_ENGINE);
+  EXPECT_EQ(VRL_Resume(), VRL_ERR_NO_ENGINE);
   EXPECT_FLOAT_EQ(VRL_GetPitchRatio(), 1.0f);
   EXPECT_EQ(VRL_SetCallbackMsgBase(0x9000), VRL_ERR_NO_ENGINE);
   EXPECT_EQ(VRL_Play(nullptr, 0, nullptr, nullptr), VRL_ERR_NO_ENGINE);  // the start-up code stays

@@ -21,6 +21,19 @@ class PlayerApi {
   virtual int32_t Play(const std::string& text, int32_t flags, const std::wstring& outFile,
                        intptr_t target) = 0;
   virtual int32_t Stop() = 0;
+  // Holds the reading in progress, or plays it on (see VRL_Pause, VRL_Resume). A player
+  // library without them cannot pause: VRL_ERR_NOT_PLAYING, and nothing is reported.
+  virtual int32_t Pause() { return VRL_ERR_NOT_PLAYING; }
+  virtual int32_t Resume() { return VRL_ERR_NOT_PLAYING; }
+  // Queues the selection of a voice database without waiting for it (a command stream that
+  // writes nothing), so that the engine loads it on the player's thread. 0 where the player
+  // cannot: nothing is queued then.
+  virtual int32_t SelectDatabaseAhead(const std::wstring& id) {
+    (void)id;
+    return 0;
+  }
+  // Returns once the player's queue is empty (see VRL_WaitForEnd); at once where it lacks it.
+  virtual int32_t WaitForEnd() { return 0; }
   // Fills buf (len bytes, 8-bit text) with the last error text; see VRL_LastError.
   virtual int32_t LastError(char* buf, int32_t len) = 0;
   // The player's 8-bit text as Mowik's text. Here each byte stands for the character of the

@@ -27,6 +27,10 @@ void SampaPlayer::SetOutput(int32_t fileFlags, std::wstring outFile) {
 
 void SampaPlayer::PlaySampa(const std::string& phonemeText) {
   if (phonemeText.find("\r\n") == std::string::npos) return;
+  if (preloadPending_) {
+    preloadPending_ = false;
+    player_.WaitForEnd();
+  }
   const int32_t playing = player_.IsPlaying();
   if (player_.Unavailable() || playing != 0) return;
 
@@ -42,6 +46,7 @@ void SampaPlayer::PlaySampa(const std::string& phonemeText) {
     stopAsked_ = false;
     const int32_t played = player_.Play(phonemeText + "\r\n", VRL_WAIT | fileFlags_, outFile_, 0);
     speaking_ = false;
+    paused_ = false;
     ReportPlayerError(Shown(played));
   }
   ReportPlayerError(Shown(player_.Stop()));  // after a stop, its record still says cancelled
@@ -54,6 +59,24 @@ void SampaPlayer::StopSpeaking() {
   if (!speaking_) return;
   stopAsked_ = true;
   player_.Stop();
+}
+
+void SampaPlayer::Preload() {
+  if (speaking_ || player_.Unavailable()) return;
+  // Not SetDatabase: it waits, and a close or a reading arriving in its wait would meet a
+  // player still busy.
+  player_.SelectDatabaseAhead(DatabaseName);
+  preloadPending_ = !player_.Unavailable();
+}
+
+void SampaPlayer::TogglePause() {
+  if (!speaking_) return;
+  if (paused_) {
+    player_.Resume();
+    paused_ = false;
+  } else {
+    paused_ = player_.Pause() == 0;
+  }
 }
 
 }  // namespace mowik

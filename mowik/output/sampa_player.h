@@ -30,6 +30,13 @@ class SampaPlayer : public PhonemeSink {
   // sound device).
   void SetOutput(int32_t fileFlags, std::wstring outFile);
 
+  // Loads the player library, the engine and the voice ahead of the first utterance, without
+  // speaking and without waiting: the player selects the database on its own thread.
+  // The caller's thread loads the player library. Its
+  // result is not shown (the first utterance selects again and reports). The next utterance
+  // first waits for the selection to end, so it is not dropped as arriving during speech.
+  void Preload();
+
   // How many non-zero results were shown so far.
   int32_t ErrorsShown() const { return errorsShown_; }
 
@@ -38,6 +45,10 @@ class SampaPlayer : public PhonemeSink {
   // Ends the utterance playing now, at once (the player's stop); its cancellation is the
   // user's wish, not an error to show. Nothing happens when none plays.
   void StopSpeaking();
+  // Holds the utterance playing now, or plays a held one on; the player's own record of a
+  // refusal is not shown. Nothing happens when none plays.
+  void TogglePause();
+  bool Paused() const { return paused_; }
 
  private:
   // The result as shown: a cancellation the user asked for is none.
@@ -50,6 +61,8 @@ class SampaPlayer : public PhonemeSink {
   int32_t errorsShown_ = 0;
   bool speaking_ = false;
   bool stopAsked_ = false;
+  bool paused_ = false;
+  bool preloadPending_ = false;
 };
 
 }  // namespace mowik

@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kFunctionNames[] = {
     "VRL_IsPlaying", "VRL_SetDatabase", "VRL_SetPitchRatio", "VRL_SetDurationRatio",
-    "VRL_SetVoiceFreq", "VRL_Play", "VRL_Stop", "VRL_LastError",
+    "VRL_SetVoiceFreq", "VRL_Play", "VRL_Stop", "VRL_LastError", "VRL_Pause", "VRL_Resume",
+    "VRL_WaitForEnd",
 };
 
 // Typed as the player's header declares them.
@@ -21,6 +22,7 @@ using SetVoiceFreqFn = decltype(&VRL_SetVoiceFreq);
 using PlayFn = decltype(&VRL_Play);
 using StopFn = decltype(&VRL_Stop);
 using LastErrorFn = decltype(&VRL_LastError);
+using PauseFn = decltype(&VRL_Pause);
 
 // Text for the player goes in the system's ANSI code page, and comes back in it.
 std::string Ansi(const std::wstring& text) { return win32::AnsiFromWide(text); }
@@ -98,6 +100,36 @@ int32_t VrlplayLibrary::Play(const std::string& text, int32_t flags, const std::
 int32_t VrlplayLibrary::Stop() {
   auto fn = reinterpret_cast<StopFn>(Resolve(kStop));
   return fn ? fn() : 0;
+}
+
+void* VrlplayLibrary::ResolveOptional(Function function) {
+  if (resolved_[function]) return functions_[function];
+  if (!module_ && Resolve(kIsPlaying) == nullptr) return nullptr;  // loads, and reports a missing library
+  resolved_[function] = true;
+  functions_[function] = reinterpret_cast<void*>(GetProcAddress(module_, kFunctionNames[function]));
+  return functions_[function];
+}
+
+int32_t VrlplayLibrary::Pause() {
+  auto fn = reinterpret_cast<PauseFn>(ResolveOptional(kPause));
+  return fn ? fn() : VRL_ERR_NOT_PLAYING;
+}
+
+int32_t VrlplayLibrary::Resume() {
+  auto fn = reinterpret_cast<PauseFn>(ResolveOptional(kResume));
+  return fn ? fn() : VRL_ERR_NOT_PLAYING;
+}
+
+int32_t VrlplayLibrary::WaitForEnd() {
+  auto fn = reinterpret_cast<PauseFn>(ResolveOptional(kWaitForEnd));
+  return fn ? fn() : 0;
+}
+
+int32_t VrlplayLibrary::SelectDatabaseAhead(const std::wstring& id) {
+  const std::string name = Ansi(id);
+  // A line break in the name would start a command of its own.
+  if (name.empty() || name.find_first_of("\r\n") != std::string::npos) return 0;
+  return Play("database=" + name + "\n", VRL_COMMANDS | VRL_NO_OUTPUT, L"0", 0);
 }
 
 int32_t VrlplayLibrary::LastError(char* buf, int32_t len) {

@@ -28,16 +28,23 @@ class VrlplayLibrary : public PlayerApi {
   int32_t Play(const std::string& text, int32_t flags, const std::wstring& outFile,
                intptr_t target) override;
   int32_t Stop() override;
+  int32_t Pause() override;
+  int32_t Resume() override;
+  int32_t WaitForEnd() override;
+  int32_t SelectDatabaseAhead(const std::wstring& id) override;
   int32_t LastError(char* buf, int32_t len) override;
   std::wstring TextFromPlayer(const std::string& text) const override;  // from the ANSI code page
   bool Unavailable() const override { return unavailable_; }
 
  private:
   enum Function { kIsPlaying, kSetDatabase, kSetPitchRatio, kSetDurationRatio, kSetVoiceFreq,
-                  kPlay, kStop, kLastError, kFunctionCount };
+                  kPlay, kStop, kLastError, kPause, kResume, kWaitForEnd,
+                  kFunctionCount };
 
   // The function's address, looked up at its first use; nullptr (reported) when missing.
   void* Resolve(Function function);
+  // The same for a function an older library lacks: nullptr, not reported.
+  void* ResolveOptional(Function function);
 
   PlayerReporter& reporter_;
   std::wstring fileName_;

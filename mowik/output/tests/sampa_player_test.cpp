@@ -31,6 +31,12 @@ class FakePlayer : public PlayerApi {
                play_result);
   }
   int32_t Stop() override { return Log("Stop", stop_result); }
+  int32_t Pause() override { return Log("Pause", pause_result); }
+  int32_t Resume() override { return Log("Resume", 0); }
+  int32_t WaitForEnd() override { return Log("WaitForEnd", 0); }
+  int32_t SelectDatabaseAhead(const std::wstring& id) override {
+    return Log("SelectDatabaseAhead " + std::string(id.begin(), id.end()), database_result);
+  }
   int32_t LastError(char* buf, int32_t len) override {
     calls.push_back("LastError " + std::to_string(len));
     for (int32_t i = 0; i < len; ++i) EXPECT_EQ(buf[i], '\0') << "the buffer starts as NULs";
@@ -51,6 +57,7 @@ class FakePlayer : public PlayerApi {
   int32_t database_result = 0;
   int32_t play_result = 0;
   int32_t stop_result = 0;
+  int32_t pause_result = 0;
   std::string error_text;
   bool unavailable = false;
   std::function<void()> during_play;  // runs inside Play, as the wait's dispatched messages do
@@ -147,6 +154,58 @@ TEST_F(SampaPlayerTest, AStopAskedForWhilePlayingEndsItWithoutAnErrorShown) {
   bridge.PlaySampa("\r\na 70 0 160");
   ASSERT_FALSE(reporter.shown.empty());
   EXPECT_EQ(reporter.shown[0], L"Cancelled by user");
+}
+
+TEST_F(SampaPlayerTest, APreloadSelectsTheVoiceQuietlyAndTheFirstUtteranceWaitsForIt) {
+  DatabaseName = L"pl1";
+  player.database_result = VRL_ERR_LOAD_DATABASE;  // even a failure is left to the reading to show
+  bridge.Preload();
+  EXPECT_EQ(player.calls, (std::vector<std::string>{"SelectDatabaseAhead pl1"}));
+  EXPECT_TRUE(reporter.shown.empty());
+  player.database_result = 0;
+  bridge.PlaySampa("\r\na 70 0 160");
+  ASSERT_GE(player.calls.size(), 3u);
+  EXPECT_EQ(player.calls[1], "WaitForEnd") << "before IsPlaying, or the utterance would be dropped";
+  EXPECT_EQ(player.calls[2], "IsPlaying");
+  player.calls.clear();
+  bridge.PlaySampa("\r\na 70 0 160");
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "WaitForEnd"), 0) << "only the first waits";
+
+  player.unavailable = true;  // no library: nothing to load
+  player.calls.clear();
+  bridge.Preload();
+  EXPECT_TRUE(player.calls.empty());
+}
+
+TEST_F(SampaPlayerTest, PauseTogglesOnlyWhileSpeakingAndAnUtteranceNeverStartsHeld) {
+  bridge.TogglePause();  // nothing plays: nothing to hold
+  EXPECT_TRUE(player.calls.empty());
+  std::vector<bool> paused;
+  player.during_play = [&] {
+    bridge.TogglePause();
+    paused.push_back(bridge.Paused());
+    bridge.TogglePause();
+    paused.push_back(bridge.Paused());
+    bridge.TogglePause();  // held when the utterance ends (a stop elsewhere)
+  };
+  bridge.PlaySampa("\r\na 70 0 160");
+  EXPECT_EQ(paused, (std::vector<bool>{true, false}));
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "Pause"), 2);
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "Resume"), 1);
+  EXPECT_FALSE(bridge.Paused());
+  EXPECT_TRUE(reporter.shown.empty());
+
+  // A player that cannot pause leaves the next press a pause again, not a resume.
+  player.pause_result = VRL_ERR_NOT_PLAYING;
+  player.calls.clear();
+  player.during_play = [&] {
+    bridge.TogglePause();
+    bridge.TogglePause();
+  };
+  bridge.PlaySampa("\r\na 70 0 160");
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "Pause"), 2);
+  EXPECT_EQ(std::count(player.calls.begin(), player.calls.end(), "Resume"), 0);
+  EXPECT_TRUE(reporter.shown.empty());
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr ControlLayout kLayout[] = {
     {K::kLabel, kIdHotKeyLabel0, "Label7", L"Czytaj", {240, 480, 690, 255}, P::kGeneral, kIdHotKeyFrame},
     {K::kHotKey, kIdHotKey0, "txtHotKey0", L"Ctrl + Shift + C", {960, 480, 1695, 285}, P::kGeneral, kIdHotKeyFrame},
     {K::kLabel, kIdHotKeyLabel1, "Label8", L"Pauza", {240, 960, 690, 255}, P::kGeneral, kIdHotKeyFrame},
-    {K::kHotKey, kIdHotKey1, "txtHotKey1", L"Brak", {960, 960, 1695, 285}, P::kGeneral, kIdHotKeyFrame, true},
+    {K::kHotKey, kIdHotKey1, "txtHotKey1", L"Brak", {960, 960, 1695, 285}, P::kGeneral, kIdHotKeyFrame},
     {K::kLabel, kIdHotKeyLabel2, "Label9", L"Stop", {240, 1440, 690, 255}, P::kGeneral, kIdHotKeyFrame},
     {K::kHotKey, kIdHotKey2, "txtHotKey2", L"Brak", {960, 1440, 1695, 285}, P::kGeneral, kIdHotKeyFrame},
     {K::kLabel, kIdHotKeyLabel3, "Label10", L"Data", {240, 1920, 690, 255}, P::kGeneral, kIdHotKeyFrame},

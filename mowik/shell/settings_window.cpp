@@ -81,6 +81,7 @@ bool SettingsWindow::Start() {
   dictionaryTable_.SetFirstColumnWidth(TwipsToPixels(FindLayout(kIdDictTable)->box.width / 2, dpiX_));
   LoadAll();
   holder_.AddIcon(L"Mowik");
+  PostMessageW(window_, kPreloadMessage, 0, 0);
   return true;
 }
 
@@ -264,6 +265,9 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case kHotKeyTakenMessage:
       OnHotKeyTaken();
       return 0;
+    case kPreloadMessage:
+      player_.Preload();
+      return 0;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -294,9 +298,8 @@ void SettingsWindow::OnCommand(int32_t id, int32_t code) {
       player_.StopSpeaking();
       return;
     case kMenuClose:
-      // "Zakończ": the icon goes, the process ends at once; the system frees the rest.
-      holder_.RemoveIcon();
-      ExitProcess(0);
+      OnExit();
+      return;
     case kIdDictAdd:
       if (code == BN_CLICKED) dictionary_.AddEntry();
       return;
@@ -378,7 +381,28 @@ void SettingsWindow::OnConfigure() {
   ShowCentred();
 }
 
+void SettingsWindow::OnExit() {
+  // "Zakończ": the icon goes at once and the process ends, once a reading is stopped (see
+  // OnClose) and the player's thread has let the sound device go.
+  holder_.RemoveIcon();
+  if (player_.Speaking()) {
+    exitAfterSpeech_ = true;
+    player_.StopSpeaking();
+    return;
+  }
+  Shutdown();
+  ExitProcess(0);
+}
+
 void SettingsWindow::OnClose() {
+  // During a reading this runs inside the player's wait, which dispatches the messages: the
+  // player must not be unloaded under that wait, and the wait's own loop would take the quit
+  // message. The reading is stopped, and the close done once it has returned.
+  if (player_.Speaking()) {
+    closeAfterSpeech_ = true;
+    player_.StopSpeaking();
+    return;
+  }
   Shutdown();
   DestroyWindow(window_);
   DestroyWindow(holder_.Handle());
@@ -445,6 +469,9 @@ void SettingsWindow::LoadAll() {
 void SettingsWindow::Speak(std::wstring text) {
   NormaliseOptions options = CurrentNormaliseOptions();
   SpeakText(text, options, player_);
+  if (player_.Speaking()) return;  // an inner reading, dropped: the outer one ends the program
+  if (exitAfterSpeech_) return OnExit();
+  if (closeAfterSpeech_) OnClose();
 }
 
 namespace {
@@ -476,7 +503,6 @@ void SettingsWindow::ShowHotKeys() {
 
 void SettingsWindow::ReadHotKeys() {
   for (HotKeyAction action : kHotKeyActions) {
-    if (action == HotKeyAction::kPause) continue;  // not offered yet: its stored code stays
     const auto word = static_cast<uint16_t>(SendMessageW(Control(HotKeyControl(action)), HKM_GETHOTKEY, 0, 0));
     StoredHotKeyCode(action) = StoredCode(action, HotKeyFromControl(word));
   }
@@ -486,7 +512,6 @@ void SettingsWindow::RegisterHotKeys() {
   UnregisterAppHotKeys(window_);
   hotKeyActions_.fill(std::nullopt);
   for (HotKeyAction action : kHotKeyActions) {
-    if (action == HotKeyAction::kPause) continue;
     const std::optional<HotKey> key = StoredHotKey(action, StoredHotKeyCode(action));
     if (!key) continue;
     // MOD_NOREPEAT: a key held down is one press, so the read key cannot stop what it started.
@@ -536,6 +561,7 @@ void SettingsWindow::OnHotKey(int32_t id) {
       return;
     }
     case HotKeyAction::kPause:
+      player_.TogglePause();
       return;
   }
 }

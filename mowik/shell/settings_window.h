@@ -34,6 +34,9 @@ inline constexpr UINT kShowSettingsMessage = WM_APP + 1;
 // Posted to itself when a hot key is taken by another program: the notice waits until the
 // start-up or the save that registered it is over (and the icon is there).
 inline constexpr UINT kHotKeyTakenMessage = WM_APP + 3;
+// Posted to itself once the icon is up: the player and its voice load then, ahead of the first
+// reading, while the reader already answers.
+inline constexpr UINT kPreloadMessage = WM_APP + 4;
 
 class SettingsWindow final : public WindowBase,
                              public VoiceProfilesView,
@@ -96,6 +99,7 @@ class SettingsWindow final : public WindowBase,
   void OnAbout();
   void OnConfigure();
   void OnClose();
+  void OnExit();
   void OnTrayEvent(TrayEvent event);
   void OnClockTick();
   void OnHScroll(HWND slider);
@@ -137,6 +141,8 @@ class SettingsWindow final : public WindowBase,
   int quiet_ = 0;  // > 0 while the program itself sets a control's text
   bool shownBefore_ = false;
   bool shutDown_ = false;
+  bool closeAfterSpeech_ = false;  // a close asked for during a reading
+  bool exitAfterSpeech_ = false;   // "Zakończ" during a reading
   std::array<std::optional<HotKeyAction>, 8> hotKeyActions_{};  // by identifier - 1
   std::optional<HotKeyAction> takenKey_;  // the first key another program holds, to tell
   bool takenShown_ = false;               // told once a run

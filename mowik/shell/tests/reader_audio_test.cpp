@@ -108,5 +108,80 @@ TEST(ReaderAloud, TheStopKeyTheMenuAndAPressOfTheReadKeyEndALongReadingAndTheNex
   DeleteFileW(settings.c_str());
 }
 
+TEST(ReaderAloud, ThePauseKeyHoldsAReadingAndPressedAgainPlaysItOnWhole) {
+  ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
+  const std::wstring settings = OwnFolder() + L"mowiksets.conf";
+  DeleteFileW(settings.c_str());
+  {
+    RunningReader first(OwnFolder());  // writes the default settings
+    ASSERT_TRUE(first.Start());
+    first.Kill();
+  }
+  PropertyBagClass bag;
+  ASSERT_TRUE(bag.LoadFromFile(settings));
+  bag.WriteProperty(L"HotPause", StoredCode(HotKeyAction::kPause, HotKey{kModControl | kModAlt, 'P'}));
+  ASSERT_TRUE(bag.SaveToFile(settings, true, true));
+
+  RunningReader reader(OwnFolder());
+  ASSERT_TRUE(reader.Start());
+  std::wstring text;
+  for (int i = 0; i < 4; ++i) text += L"Ala ma kota, a kot ma Al\u0119. ";
+  ASSERT_TRUE(SetClipboard(text));
+
+  // The whole utterance once without a pause, then with one: read 1, pause 2.
+  DeleteFileA(mowik::testing::CapturePath().c_str());
+  PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+  ASSERT_TRUE(WaitFor([] { return HeardSamples() > 8000; }, 30000)) << "nothing was read";
+  const size_t whole = HeardWhenStill();
+  const size_t wholeCaptured = mowik::testing::CapturedSamples().size();
+
+  DeleteFileA(mowik::testing::CapturePath().c_str());
+  PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+  ASSERT_TRUE(WaitFor([] { return HeardSamples() > 8000; }, 30000)) << "nothing was read the second time";
+  PostMessageW(reader.Window(), WM_HOTKEY, 2, 0);
+  const size_t held = HeardWhenStill();
+  EXPECT_LT(held, whole) << "the pause did not hold the reading";
+  EXPECT_EQ(HeardWhenStill(), held) << "samples came while paused";
+  PostMessageW(reader.Window(), WM_HOTKEY, 2, 0);
+  EXPECT_TRUE(WaitFor([&] { return HeardSamples() > held; }, 10000)) << "pressed again, it did not play on";
+  // Each reading draws its rising intonation anew, which moves a few samples to or from zero:
+  // the sound count agrees within a hundredth (a lost block of samples is more, a second
+  // playing twice as much).
+  const size_t heard = HeardWhenStill();
+  EXPECT_NEAR(static_cast<double>(heard), static_cast<double>(whole), whole / 100.0)
+      << "the utterance was not heard exactly once";
+  // Two waits of half a second and more were held: not as silence on the device.
+  EXPECT_LT(mowik::testing::CapturedSamples().size(), wholeCaptured + 8000);
+  EXPECT_EQ(reader.MessageBoxWindow(), nullptr);
+  reader.Kill();
+  DeleteFileW(settings.c_str());
+}
+
+TEST(ReaderAloud, ClosingOrEndingTheReaderDuringAReadingStopsItAndTheProcessEnds) {
+  ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
+  const std::wstring settings = OwnFolder() + L"mowiksets.conf";
+  DeleteFileW(settings.c_str());
+  std::wstring text;
+  for (int i = 0; i < 150; ++i) text += L"Ala ma kota, a kot ma Al\u0119. ";  // minutes of speech
+  // WM_CLOSE is what the uninstaller sends; "Zakończ" the icon's menu.
+  const std::pair<const char*, std::function<void(RunningReader&)>> ends[] = {
+      {"WM_CLOSE", [](RunningReader& reader) { PostMessageW(reader.Window(), WM_CLOSE, 0, 0); }},
+      {"Zakończ", [](RunningReader& reader) { PostMessageW(reader.Holder(), WM_COMMAND, kMenuClose, 0); }},
+  };
+  for (const auto& [how, end] : ends) {
+    RunningReader reader(OwnFolder());
+    ASSERT_TRUE(reader.Start()) << how;
+    ASSERT_TRUE(SetClipboard(text));
+    DeleteFileA(mowik::testing::CapturePath().c_str());
+    PostMessageW(reader.Window(), WM_HOTKEY, 1, 0);
+    ASSERT_TRUE(WaitFor([] { return HeardSamples() > 8000; }, 30000)) << how << ": nothing was read";
+    end(reader);
+    EXPECT_TRUE(reader.WaitForExit(15000)) << how << " during a reading left the process running";
+    EXPECT_LT(HeardWhenStill(), size_t{20 * 16000}) << how << " did not stop the reading";
+    reader.Kill();  // only if it is still there
+  }
+  DeleteFileW(settings.c_str());
+}
+
 }  // namespace
 }  // namespace mowik::test

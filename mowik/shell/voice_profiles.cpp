@@ -10,7 +10,8 @@ namespace mowik {
 namespace {
 constexpr int32_t kDeleteKey = 46;
 
-int32_t SliderValue(const VoiceProfile& profile, int index) {
+// The profile's value that slider index shows.
+int32_t ValueForSlider(const VoiceProfile& profile, int index) {
   return index == 0 ? profile.pitch : index == 1 ? profile.duration : profile.frequency;
 }
 }  // namespace
@@ -55,7 +56,7 @@ void VoiceProfiles::TableSelectionChanged() {
   view_.SetVoiceNameText(table_.CellText(row, 1));
   NameChanged();
   const VoiceProfile shown = SliderValuesOfCells({kept[0], kept[1], kept[2]});
-  for (int i = 0; i < 3; ++i) SetSlider(i, SliderValue(shown, i));
+  for (int i = 0; i < 3; ++i) SetSlider(i, ValueForSlider(shown, i));
   for (int i = 0; i < 3; ++i) table_.SetCellText(row, i + 2, kept[i]);
   view_.ShowVoicesTable();
 }

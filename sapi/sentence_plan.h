@@ -33,9 +33,10 @@ struct SentencePlan {
 // sink for the same sentence. A word is placed at the pieces its text adds: the pieces of the
 // normalised sentence up to the word's end, minus those up to the word before it (the
 // normaliser reads a date or an amount across words, so each prefix is normalised whole).
-// Words that add no piece (a dropped symbol) are left out. placeWords false leaves words
-// empty and saves normalising every prefix (which grows with the square of the words), for
-// callers with nothing to place. Takes FrontEndMutex.
+// Words that add no piece (a dropped symbol) are left out. Far from the sentence's start a
+// prefix's pieces are counted in a window of the words before its end (checked against the
+// counts before it), so the time is linear in the words. placeWords false leaves words empty
+// and saves that work, for callers with nothing to place. Takes FrontEndMutex.
 SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& options, bool placeWords = true);
 
 // The start of each planned word in samples, spreading the pieces' durations over the

@@ -10,15 +10,14 @@ namespace {
 
 struct RangedOption {
   const char* name;
-  int32_t lowest;
-  int32_t highest;
+  ProfileLimits limits;
   int32_t VoiceProfile::*field;
 };
 
 constexpr RangedOption kRanged[] = {
-    {"--pitch", 15, 400, &VoiceProfile::pitch},
-    {"--duration", 3, 18, &VoiceProfile::duration},
-    {"--freq", 10000, 30000, &VoiceProfile::frequency},
+    {"--pitch", kPitchLimits, &VoiceProfile::pitch},
+    {"--duration", kDurationLimits, &VoiceProfile::duration},
+    {"--freq", kFrequencyLimits, &VoiceProfile::frequency},
 };
 
 bool ParseWhole(const std::string& text, int32_t& value) {
@@ -71,9 +70,9 @@ bool TakeSpeechOption(const std::vector<std::string>& args, size_t& i, SpeechOpt
     if (arg != ranged.name) continue;
     if (!value(text)) return true;
     int32_t number = 0;
-    if (!ParseWhole(text, number) || number < ranged.lowest || number > ranged.highest)
-      error = arg + " takes a whole number from " + std::to_string(ranged.lowest) + " to " +
-              std::to_string(ranged.highest) + ", not '" + text + "'";
+    if (!ParseWhole(text, number) || number < ranged.limits.lowest || number > ranged.limits.highest)
+      error = arg + " takes a whole number from " + std::to_string(ranged.limits.lowest) + " to " +
+              std::to_string(ranged.limits.highest) + ", not '" + text + "'";
     else
       options.profile.*ranged.field = number;
     return true;

@@ -11,7 +11,7 @@
 namespace mowik {
 
 struct SpeechOptions {
-  VoiceProfile profile;           // --pitch 15..400, --duration 3..18, --freq 10000..30000
+  VoiceProfile profile;           // --pitch, --duration, --freq: whole numbers within kProfileLimits
   std::wstring database = L"pl1"; // --db
   std::string out_file;           // -o, UTF-8; empty: the sound device; "-": standard output
   std::string type;               // --type wav|au|raw: the file type when the name gives none

@@ -11,60 +11,11 @@ namespace {
 // A phone waits at most this many phones for the pitch target that ends its contour.
 constexpr size_t kLookahead = 32;
 
-// Index of the mark of d nearest to the source position s.
-uint32_t NearestMark(const VoiceDatabase& v, const Diphone& d, double s) {
-  uint32_t lo = 0, hi = d.markCount;  // first mark at or after s lies in [lo, hi]
-  while (lo < hi) {
-    const uint32_t m = (lo + hi) / 2;
-    if (d.Mark(v.marks, m) < s) lo = m + 1;
-    else hi = m;
-  }
-  if (lo == d.markCount) return lo - 1;
-  if (lo > 0 && s - d.Mark(v.marks, lo - 1) < d.Mark(v.marks, lo) - s) return lo - 1;
-  return lo;
-}
-
-// Loudness of d's recording within a period or so of position at.
-double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
-  constexpr uint32_t kReach = 128;
-  const uint32_t from = at > kReach ? at - kReach : 0;
-  const uint32_t to = std::min(d.sampleCount, at + kReach);
-  double sum = 0;
-  for (uint32_t i = from; i < to; ++i) {
-    const double x = v.Samples()[d.firstSample + i];
-    sum += x * x;
-  }
-  return to > from ? std::sqrt(sum / (to - from)) : 0.0;
-}
-
-// A stop's burst and the first milliseconds of frication after it are a transient: copied once,
-// grain by grain at their recorded spacing, never repeated or skipped. The closure before them
-// takes what the phone's duration leaves, but keeps at least this share of it when it can.
-constexpr double kTransientMs = 12;
-constexpr double kMinClosureShare = 0.2;
-constexpr double kAfterBurstStiffness = 0.3;
-
 // A slower take is chosen as if its phones were this many fifths of their recorded length:
 // stretching a slow take a little sounds closer to the speaker than stretching a fast one much
 // (measured at eSpeak's 110 words a minute, about Mowik's slowest setting), while at Mowik's
 // own pace the fast take still wins.
 constexpr int64_t kSlowerTakeShare = 4;
-
-// A piecewise-linear map from output time to source position within one half of a phone.
-struct HalfMap {
-  double a[4], s[4];  // knots: output times (increasing) and source positions
-  int n = 0;
-  void Add(double at, double source) {
-    a[n] = at;
-    s[n] = source;
-    ++n;
-  }
-  double operator()(double t) const {
-    int k = 0;
-    while (k + 2 < n && t >= a[k + 1]) ++k;
-    return a[k + 1] > a[k] ? s[k] + (t - a[k]) * (s[k + 1] - s[k]) / (a[k + 1] - a[k]) : s[k];
-  }
-};
 
 }  // namespace
 
@@ -261,115 +212,6 @@ const Diphone* Synthesizer::BestTake(int left, int right, int64_t leftLength, in
     if (!best || high * bestLow < bestHigh * low) best = &takes[k], bestHigh = high, bestLow = low;
   }
   return best ? best : &takes[0];
-}
-
-void Synthesizer::RenderPhone(const Pending& phone, const Pending* following) {
-  const VoiceDatabase& v = *voice_;
-  const double o0 = static_cast<double>(phone.start), o1 = static_cast<double>(phone.end);
-  const int next = following ? following->symbol : v.SilenceIndex();
-  const int64_t length = phone.end - phone.start;
-  const int64_t nextLength = following ? following->end - following->start : 0;
-  Grow(phone.end + MaxHalf());
-  if (phone.symbol == v.SilenceIndex()) {
-    nextMark_ = o1;
-    previous_ = phone.symbol;
-    carried_ = nullptr;
-    MakeFinal(phone.end - MaxHalf());
-    return;
-  }
-  const Diphone* dl = carried_ && carried_->left == previous_ && carried_->right == phone.symbol
-                          ? carried_
-                          : ChooseTake(previous_, phone.symbol, length, length);
-  const Diphone* dr = ChooseTake(phone.symbol, next, length, nextLength);
-  carried_ = dr;
-  // The phone's two halves come from two diphones; each gets its share of the duration in
-  // proportion to its recorded length, so a stop keeps its closure-to-burst balance.
-  const double ls = dl ? dl->end - dl->boundary : 0.0;
-  const double rs = dr ? dr->boundary - dr->start : 0.0;
-  double mid = ls + rs > 0 ? o0 + (o1 - o0) * ls / (ls + rs) : (o0 + o1) / 2;
-  // Each half maps output time to its recording linearly, unless the right half holds a burst
-  // (a stop or an affricate): then the closure (both halves up to the burst) takes most of the
-  // change of duration, the burst's first kTransientMs are copied as recorded, and the rest
-  // after it (frication, aspiration) is evenly shortened or lengthened by its share.
-  HalfMap leftMap, rightMap;
-  const uint32_t burst = dr ? BurstOf(*dr) : 0;
-  const double transientEnd = burst ? std::min<double>(dr->boundary, burst + kTransientMs * uttRate_ / 1000) : 0;
-  if (burst) {
-    const double length = o1 - o0;
-    const double closure = ls + (burst - dr->start);
-    const double after = dr->boundary - burst;
-    // The speaker shortens (or lengthens) what follows a burst by 70 % of the phone's change
-    // and the closure by the rest (eSpeak's stops and affricates from 80 to 230 words a minute).
-    const double ratio = closure + after > 0 ? length / (closure + after) : 1.0;
-    const double afterOut = after * (ratio + kAfterBurstStiffness * (1 - ratio));
-    double closureOut = std::max(length - afterOut, std::min(closure, kMinClosureShare * length));
-    closureOut = std::clamp(closureOut, 0.0, length);
-    mid = o0 + (closure > 0 ? closureOut * ls / closure : 0.0);
-    const double burstAt = o0 + closureOut;
-    const double transientOut = std::min(transientEnd - burst, o1 - burstAt);
-    rightMap.Add(mid, dr->start);
-    rightMap.Add(burstAt, burst);
-    rightMap.Add(burstAt + transientOut, burst + transientOut);
-    rightMap.Add(o1, dr->boundary);
-  } else {
-    rightMap.Add(mid, dr ? dr->start : 0.0);
-    rightMap.Add(o1, dr ? dr->boundary : 0.0);
-  }
-  leftMap.Add(o0, dl ? dl->boundary : 0.0);
-  leftMap.Add(mid, dl ? dl->end : 0.0);
-  // The two recordings of this phone come from different words and may differ in loudness;
-  // each half leans towards their common level at the join, so the hand-over is no step.
-  double leanLeft = 1, leanRight = 1;
-  if (dl && dr) {
-    const double l = LevelAround(v, *dl, dl->end), r = LevelAround(v, *dr, dr->start);
-    if (l > 30 && r > 30) {
-      leanLeft = std::sqrt(std::clamp(r / l, 0.25, 4.0));
-      leanRight = 1 / leanLeft;
-    }
-  }
-
-  double t = std::max(nextMark_, o0);
-  double lastLeft = -1;  // the mark of the last grain taken from the left diphone
-  bool lastLeftVoiced = false;
-  while (t < o1) {
-    const bool left = t < mid;
-    const Diphone* d = left ? dl : dr;
-    const double period = uttRate_ / PitchAt(t);
-    if (!d) {  // the voice lacks this diphone: its half stays silent
-      t += period;
-      continue;
-    }
-    const double a0 = left ? o0 : mid, a1 = left ? mid : o1;
-    const double s = left ? leftMap(t) : rightMap(t);
-    const uint32_t j = NearestMark(v, *d, s);
-    const uint32_t c = d->Mark(v.marks, j);
-    const uint32_t before = j > 0 ? c - d->Mark(v.marks, j - 1) : 0;
-    const uint32_t after = j + 1 < d->markCount ? d->Mark(v.marks, j + 1) - c : 0;
-    const double spacing = std::max<double>(8.0, before && after ? (before + after) / 2.0
-                                                                  : std::max(before, after));
-    const uint32_t wl = std::min<uint32_t>({before ? before : after, c, MaxHalf()});
-    const uint32_t wr = std::min<uint32_t>({after ? after : before, d->sampleCount - 1 - c, MaxHalf()});
-    // The transient is copied: its grains keep their recorded spacing even where voiced.
-    const bool transient = !left && burst && c + spacing / 2 >= burst && c < transientEnd;
-    const bool voiced = !transient && (v.marks[d->firstMark + j] & kMarkVoiced) != 0;
-    // The hand-over: halfway between the last grain of one diphone and the first of the next.
-    if (!left && lastLeft >= 0) {
-      if (recordJoins_ && dl) joins_.push_back({std::llround((lastLeft + t) / 2), std::llround(lastLeft), std::llround(t),
-                                                   voiced && lastLeftVoiced});
-      lastLeft = -1;
-    }
-    // Voiced grains go one per requested period, scaled so that closer grains do not add up
-    // to a louder voice; unvoiced ones keep their recorded spacing, which reconstructs noise.
-    const double along = a1 > a0 ? (t - a0) / (a1 - a0) : 0.0;  // 0 to 1 through the half
-    const double lean = left ? 1 + (leanLeft - 1) * along : leanRight + (1 - leanRight) * along;
-    const double gain = (voiced ? std::min(1.0, period / spacing) : 1.0) * lean;
-    AddGrain(*d, c, wl, wr, t, static_cast<float>(gain));
-    if (left) lastLeft = t, lastLeftVoiced = voiced;
-    t += voiced ? period : spacing;
-  }
-  nextMark_ = t;
-  previous_ = phone.symbol;
-  MakeFinal(std::min<int64_t>(std::llround(nextMark_), phone.end) - MaxHalf());
 }
 
 const std::vector<float>& Synthesizer::Ramp(uint32_t width) {

@@ -70,8 +70,20 @@ class Synthesizer {
 
   void StartUtterance();
   void RenderReady(bool all);
-  // following: the phone after, or null when the utterance ends (silence follows).
+  // following: the phone after, or null when the utterance ends (silence follows). A phone
+  // other than silence goes through the four steps below (render_phone.cpp).
   void RenderPhone(const Pending& phone, const Pending* following);
+  struct HalfMap;
+  struct PhoneLayout;
+  // The diphones of the phone's halves (the left one carried over from the previous phone when
+  // it is the same pair) and the phone's place in output time.
+  void ChooseHalves(const Pending& phone, const Pending* following, PhoneLayout& layout);
+  // Where the halves meet and how each maps output time to its recording.
+  void MapHalves(PhoneLayout& layout);
+  // Each half's gain towards the two recordings' common level at the join.
+  void LeanTowardsTheJoin(PhoneLayout& layout) const;
+  // Adds the phone's grains from the first pitch mark due in it; returns the next one due.
+  double OverlapAdd(const PhoneLayout& layout);
   // The take of the pair (left, right) whose pace suits the two phones best: the one whose
   // typical lengths of the two phones (takeLengths_) are nearest, as ratios, to the lengths they
   // must take now, in output samples (a silence counts nothing), slower takes favoured a little.

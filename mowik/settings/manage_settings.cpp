@@ -126,7 +126,7 @@ std::wstring DamagedSettingsPath(const ProgramFolder& folder) { return SettingsP
 
 bool SaveSettings(const ProgramFolder& folder) { return Store(CurrentSettings(), SettingsPath(folder)); }
 
-SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
+LoadedSettings LoadSettings(const ProgramFolder& folder) {
   const std::wstring path = SettingsPath(folder);
   PropertyBagClass bag;
   std::vector<uint8_t> fileBytes;
@@ -170,11 +170,9 @@ SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
   TableModel& voices = VoicesTable();
   const int32_t voiceCount = RowsToRead(bag, L"VoiceCount", kVoiceKeys);
   voices.Clear();
-  view.ClearVoiceList();
   for (int32_t n = 1; n <= voiceCount; ++n) {
     const int32_t row = voices.AddRow();
     for (int k = 0; k < 4; ++k) voices.SetCellText(row, k + 1, AsText(bag.ReadProperty(Numbered(kVoiceKeys[k], n))));
-    view.AddVoiceListEntry(AsText(bag.ReadProperty(Numbered(kVoiceKeys[0], n))));
   }
 
   TableModel& dictionary = DictionaryTable();
@@ -185,16 +183,24 @@ SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
     for (int k = 0; k < 2; ++k) dictionary.SetCellText(row, k + 1, AsText(bag.ReadProperty(Numbered(kDictKeys[k], n))));
   }
 
+  // A stored index beyond the list (profiles removed before the save, or a damaged file)
+  // falls back to the first profile, the default one; with no profiles nothing is chosen.
+  const bool valid = CurrentVoice >= 0 && CurrentVoice < voiceCount;
+  return {result, valid ? CurrentVoice : (voiceCount > 0 ? 0 : -1)};
+}
+
+SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view) {
+  const LoadedSettings loaded = LoadSettings(folder);
+  const TableModel& voices = VoicesTable();
+  view.ClearVoiceList();
+  for (int32_t row = 1; row <= voices.Rows(); ++row) view.AddVoiceListEntry(voices.CellText(row, 1));
   view.ShowSpeakSelected(SpeakSelected);
   view.ShowSpeakNow(SpeakNow);
   view.ShowSpellCapital(SpellCapital);
   view.ShowNaturalReading(NaturalReading);
   view.ShowSpeakNowInterval(SpeakNowInterval);
-  // A stored index beyond the list (profiles removed before the save, or a damaged file)
-  // falls back to the first profile, the default one; with no profiles nothing is selected.
-  const bool valid = CurrentVoice >= 0 && CurrentVoice < voiceCount;
-  view.SelectVoice(valid ? CurrentVoice : (voiceCount > 0 ? 0 : -1));
-  return result;
+  view.SelectVoice(loaded.chosenVoice);
+  return loaded.result;
 }
 
 }  // namespace mowik

@@ -13,6 +13,7 @@
 //   (16-bit), written only when it is on or the file that was loaded held it; a missing key
 //   reads 0.
 
+#include <cstdint>
 #include <string>
 
 #include "mowik/platform/program_folder.h"
@@ -58,5 +59,13 @@ enum class SettingsLoad {
 // their keys are missing; beyond 65535 rows, though, no more rows than the file holds row
 // keys (a damaged count cannot add millions).
 SettingsLoad LoadSettings(const ProgramFolder& folder, SettingsView& view);
+
+// The same load for a reader of the settings with no window (the SAPI voice): the globals and
+// the tables as above, and what the view would be shown returned as a value.
+struct LoadedSettings {
+  SettingsLoad result = SettingsLoad::kRead;
+  int32_t chosenVoice = -1;  // the profile in use, a voice table row - 1; -1 with no profiles
+};
+LoadedSettings LoadSettings(const ProgramFolder& folder);
 
 }  // namespace mowik

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "mowik/program/main_module.h"
-#include "mowik/shell/leading_number.h"
+#include "mowik/program/leading_number.h"
 
 namespace mowik {
 

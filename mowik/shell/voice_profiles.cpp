@@ -4,12 +4,17 @@
 
 #include "mowik/program/main_module.h"
 #include "mowik/program/random_between.h"
-#include "mowik/shell/leading_number.h"
+#include "mowik/program/voice_profile.h"
 
 namespace mowik {
 namespace {
 constexpr int32_t kDeleteKey = 46;
+
+// The profile's value that slider index shows.
+int32_t ValueForSlider(const VoiceProfile& profile, int index) {
+  return index == 0 ? profile.pitch : index == 1 ? profile.duration : profile.frequency;
 }
+}  // namespace
 
 void VoiceProfiles::SelectVoice(int32_t index) {
   if (view_.VoiceListSelection() == index) return;
@@ -37,9 +42,8 @@ void VoiceProfiles::VoiceChosen() {
   // No entry selected, or an entry whose row was removed since the list was built: the live
   // parameters stay as they are.
   if (index < 0 || row > table_.Rows()) return;
-  PitchRatio = static_cast<float>(LeadingNumber(table_.CellText(row, 2)) / 100.0);
-  DurationRatio = static_cast<float>(LeadingNumber(table_.CellText(row, 3)) / 10.0);
-  VoiceFreq = LeadingWholeNumber(table_.CellText(row, 4));
+  const std::wstring pitch = table_.CellText(row, 2), duration = table_.CellText(row, 3), frequency = table_.CellText(row, 4);
+  ApplyVoiceRatios(RatiosOfCells({pitch, duration, frequency}));
   CurrentVoice = static_cast<int16_t>(index);
 }
 
@@ -51,15 +55,14 @@ void VoiceProfiles::TableSelectionChanged() {
   const std::wstring kept[3] = {table_.CellText(row, 2), table_.CellText(row, 3), table_.CellText(row, 4)};
   view_.SetVoiceNameText(table_.CellText(row, 1));
   NameChanged();
-  for (int i = 0; i < 3; ++i) SetSlider(i, LeadingWholeNumber(kept[i]));
+  const VoiceProfile shown = SliderValuesOfCells({kept[0], kept[1], kept[2]});
+  for (int i = 0; i < 3; ++i) SetSlider(i, ValueForSlider(shown, i));
   for (int i = 0; i < 3; ++i) table_.SetCellText(row, i + 2, kept[i]);
   view_.ShowVoicesTable();
 }
 
 void VoiceProfiles::SliderChanged() {
-  PitchRatio = static_cast<float>(view_.SliderValue(0) / 100.0);
-  DurationRatio = static_cast<float>(view_.SliderValue(1) / 10.0);
-  VoiceFreq = view_.SliderValue(2);
+  ApplyVoiceProfile({view_.SliderValue(0), view_.SliderValue(1), view_.SliderValue(2)});
   const int32_t row = table_.SelectedRow();
   if (row == 0) return;
   for (int i = 0; i < 3; ++i) table_.SetCellText(row, i + 2, std::to_wstring(view_.SliderValue(i)));

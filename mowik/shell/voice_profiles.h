@@ -8,15 +8,20 @@
 #include <string>
 
 #include "mowik/program/table_model.h"
+#include "mowik/program/voice_profile.h"
 #include "mowik/shell/speaker.h"
 
 namespace mowik {
 
-// The sliders, by index: pitch in percent, speed in tenths, frequency in hertz.
+// The sliders, by index: pitch in percent, speed in tenths, frequency in hertz; the ranges
+// and values of the profile's own.
 struct SliderRange {
   int32_t minimum, maximum, initial;
 };
-inline constexpr SliderRange kSliderRanges[3] = {{15, 400, 100}, {3, 18, 10}, {10000, 30000, 16000}};
+inline constexpr SliderRange kSliderRanges[3] = {
+    {kPitchLimits.lowest, kPitchLimits.highest, kPitchLimits.normal},
+    {kDurationLimits.lowest, kDurationLimits.highest, kDurationLimits.normal},
+    {kFrequencyLimits.lowest, kFrequencyLimits.highest, kFrequencyLimits.normal}};
 // The name and the slider values a new profile gets.
 inline constexpr wchar_t kNewVoiceName[] = L"Nowy g\u0142os";
 

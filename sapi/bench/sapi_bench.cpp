@@ -1,11 +1,13 @@
 // The SAPI voice's walk with the real front end, engine and voice: how long a caller waits
 // for the first samples of a 200-word text, and how long Speak takes to return after an
-// abort. Prints figures; asserts nothing.
+// abort; and how the planning of one long sentence grows with its words. Prints figures;
+// asserts nothing.
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "sapi/sentence_plan.h"
 #include "sapi/speak_job.h"
 #include "sapi/text_spans.h"
 #include "varelo/module_folder.h"
@@ -78,6 +80,19 @@ int main() {
     aborting.abortAfterFirst = true;
     mowik::SpeakFragments({fragment}, voice, settings, aborting);
     std::printf("           abort after the first Write: Speak returned %.3f ms later\n", MsSince(aborting.abortedAt));
+  }
+
+  // One sentence without a full stop in it: the words' places cost a bounded window each, so
+  // ten times the words should take about ten times as long.
+  const std::wstring clause = L"kr\u00F3l Karol kupi\u0142 12-05-2024 za 15 z\u0142 i ";
+  for (int words : {200, 2000}) {
+    std::wstring longSentence;
+    while (static_cast<int>(mowik::SplitWords(longSentence).size()) < words) longSentence += clause;
+    longSentence += L"koniec.";
+    const Clock::time_point start = Clock::now();
+    const mowik::SentencePlan plan = mowik::PlanSentence(longSentence, {});
+    std::printf("one sentence of %zu words: planned with %zu word places in %.1f ms\n",
+                mowik::SplitWords(longSentence).size(), plan.words.size(), MsSince(start));
   }
   return 0;
 }

@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "mowik/frontend/speak_text.h"
 #include "mowik/program/random_between.h"
@@ -117,6 +122,86 @@ TEST_F(SentencePlanTest, NaturalReadingKeepsTheCallersWords) {
   // the street starts after them.
   EXPECT_EQ(plan.words[2].firstPiece, plan.words[1].firstPiece + 7);
   for (size_t i = 1; i < plan.words.size(); ++i) EXPECT_GT(plan.words[i].firstPiece, plan.words[i - 1].firstPiece);
+}
+
+// The places every word gets when each prefix of the sentence is normalised whole: what the
+// windowed count must give.
+std::vector<std::pair<TextSpan, size_t>> PlacesByWholePrefixes(std::wstring_view sentence, const NormaliseOptions& options) {
+  auto pieces = [&](std::wstring_view text) {
+    std::wstring normalised(text);
+    NormaliseText(normalised, options);
+    size_t count = 0;
+    CutPieces(normalised, [&](const std::wstring&) { ++count; });
+    return count;
+  };
+  const size_t total = pieces(sentence);
+  const std::vector<TextSpan> words = SplitWords(sentence);
+  std::vector<std::pair<TextSpan, size_t>> places;
+  size_t before = 0;
+  for (size_t k = 0; k < words.size(); ++k) {
+    const size_t upTo = std::clamp(k + 1 == words.size() ? total : pieces(sentence.substr(0, words[k].end())), before, total);
+    if (upTo > before) places.emplace_back(words[k], before);
+    before = upTo;
+  }
+  return places;
+}
+
+// A long sentence of pieces the normaliser reads across words (dates, amounts, ranges, phone
+// numbers, prepositions before numbers, abbreviations, symbols it drops), in an order that
+// repeats only after many words.
+std::wstring LongSentence(size_t words) {
+  static const wchar_t* const kParts[] = {
+      L"Spotkanie 12-05-2024 o 12:30,", L"koszt 15,50 EUR", L"PKP i PKS", L"ul. Polna 7", L"tel. 123 456 789",
+      L"od 5 do 10 km", L"w 1995 r. Polska", L"3.5 kg", L"\u2014", L"&", L"ala ma kota", L"500 z\u0142",
+      L"1/2", L"XIV wiek", L"www.mowik.pl", L"2 + 2 = 4", L"20%", L"o 7 kotach", L"5.03.2021 r.", L"nr 12",
+      L"kot ma Al\u0119;", L"1 234 567", L"10-15", L"godz. 7:05", L"ok. 3 tys.", L"NATO", L"2 zl 50 gr"};
+  std::wstring sentence;
+  uint32_t state = 12345;
+  while (SplitWords(sentence).size() < words) {
+    state = state * 1103515245u + 12345u;
+    sentence += kParts[(state >> 16) % std::size(kParts)];
+    sentence += L' ';
+  }
+  return sentence + L"koniec.";
+}
+
+TEST_F(SentencePlanTest, LongSentencesPlaceEveryWordAsWholePrefixesDo) {
+  TableModel dictionary;
+  dictionary.AddColumn(L"z");
+  dictionary.AddColumn(L"na");
+  // A row that matches over and over across words («o o o o o o» reads «b b») makes a reading
+  // that never settles: where it falls depends on where the text starts.
+  for (const auto& [from, to] :
+       {std::pair{L"ma kota", L"ma psa"}, std::pair{L"kot", L"wielki pies"}, std::pair{L"o o o", L"b"}}) {
+    const int32_t row = dictionary.AddRow();
+    dictionary.SetCellText(row, 1, from);
+    dictionary.SetCellText(row, 2, to);
+  }
+  auto repeated = [](const wchar_t* words, int times) {
+    std::wstring text;
+    for (int i = 0; i < times; ++i) text += words;
+    return text + L"koniec.";
+  };
+  const std::wstring sentences[] = {LongSentence(260), repeated(L"o ", 200), repeated(L"123 ", 200),
+                                    repeated(L"1 - ", 100), repeated(L"Ala ma kota 5 z\u0142, ", 40)};
+  for (const bool natural : {false, true}) {
+    for (const TableModel* rows : {static_cast<const TableModel*>(nullptr), static_cast<const TableModel*>(&dictionary)}) {
+      for (const std::wstring& sentence : sentences) {
+        SCOPED_TRACE(testing::Message() << "natural " << natural << ", dictionary " << (rows != nullptr) << ": "
+                                        << testing::PrintToString(sentence.substr(0, 40)));
+        options.natural = natural;
+        options.dictionary = rows;
+        const SentencePlan plan = PlanSentence(sentence, options);
+        const auto expected = PlacesByWholePrefixes(sentence, options);
+        ASSERT_EQ(plan.words.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+          ASSERT_EQ(plan.words[i].source, expected[i].first) << i;
+          ASSERT_EQ(plan.words[i].firstPiece, expected[i].second) << i;
+        }
+        EXPECT_GT(plan.words.size(), 30u);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,18 @@
 namespace mowik {
 namespace {
 
+// The portable core numbers the caller's requests and the fragments' actions as SAPI does, so
+// that GetActions' bits and a fragment's eAction pass through unchanged.
+static_assert(kActionAbort == unsigned{SPVES_ABORT} && kActionSkip == unsigned{SPVES_SKIP} &&
+              kActionRate == unsigned{SPVES_RATE} && kActionVolume == unsigned{SPVES_VOLUME});
+static_assert(static_cast<int>(FragmentAction::kSpeak) == SPVA_Speak &&
+              static_cast<int>(FragmentAction::kSilence) == SPVA_Silence &&
+              static_cast<int>(FragmentAction::kPronounce) == SPVA_Pronounce &&
+              static_cast<int>(FragmentAction::kBookmark) == SPVA_Bookmark &&
+              static_cast<int>(FragmentAction::kSpellOut) == SPVA_SpellOut &&
+              static_cast<int>(FragmentAction::kSection) == SPVA_Section &&
+              static_cast<int>(FragmentAction::kParseUnknownTag) == SPVA_ParseUnknownTag);
+
 SPEVENTENUM EventId(EventKind kind) {
   switch (kind) {
     case EventKind::kSentence: return SPEI_SENTENCE_BOUNDARY;

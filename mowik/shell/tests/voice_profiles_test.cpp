@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "mowik/program/main_module.h"
-#include "mowik/shell/leading_number.h"
 #include "mowik/shell/tests/fake_views.h"
 
 namespace mowik::test {
@@ -52,6 +51,15 @@ TEST_F(VoiceProfilesTest, ChoosingAProfileSetsTheLiveParameters) {
   EXPECT_FLOAT_EQ(DurationRatio, 1.8f);
   EXPECT_EQ(VoiceFreq, 22050);
   EXPECT_EQ(CurrentVoice, 1);
+}
+
+TEST_F(VoiceProfilesTest, ChosenCellsBeyondTheSlidersAreKeptButOnesThePlayerRefusesReadAsNormal) {
+  table.SetCellText(2, 2, L"500");  // only a hand-edited file holds these
+  table.SetCellText(2, 3, L"abc");
+  profiles.SelectVoice(1);
+  EXPECT_FLOAT_EQ(PitchRatio, 5.0f);
+  EXPECT_FLOAT_EQ(DurationRatio, 1.0f) << "not 0, which the player refuses at every utterance";
+  EXPECT_EQ(VoiceFreq, 22050);
 }
 
 TEST_F(VoiceProfilesTest, SelectingTheSameEntryAgainRunsNoHandler) {
@@ -191,18 +199,6 @@ TEST_F(VoiceProfilesTest, TestSpeaksOneOfTheTestSentences) {
   profiles.Test();
   ASSERT_EQ(speaker.spoken.size(), 1u);
   EXPECT_NE(std::find(TestSentences.begin(), TestSentences.end(), speaker.spoken[0]), TestSentences.end());
-}
-
-TEST(LeadingNumber, ReadsTheNumberAtTheStartRoundingHalvesToEven) {
-  EXPECT_EQ(LeadingWholeNumber(L"16000"), 16000);
-  EXPECT_EQ(LeadingWholeNumber(L"  42abc"), 42);
-  EXPECT_EQ(LeadingWholeNumber(L"abc"), 0);
-  EXPECT_EQ(LeadingWholeNumber(L""), 0);
-  EXPECT_EQ(LeadingWholeNumber(L"2.5"), 2);
-  EXPECT_EQ(LeadingWholeNumber(L"3.5"), 4);
-  EXPECT_EQ(LeadingWholeNumber(L"-7"), -7);
-  EXPECT_EQ(LeadingWholeNumber(L"99999999999999"), 2147483647);
-  EXPECT_DOUBLE_EQ(LeadingNumber(L"250"), 250.0);
 }
 
 }  // namespace

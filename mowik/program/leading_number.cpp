@@ -1,4 +1,4 @@
-#include "mowik/shell/leading_number.h"
+#include "mowik/program/leading_number.h"
 
 #include <cmath>
 #include <limits>

@@ -60,20 +60,27 @@ size_t HeardWhenStill() {
   return heard;
 }
 
-TEST(ReaderAloud, TheStopKeyTheMenuAndAPressOfTheReadKeyEndALongReadingAndTheNextReadsAgain) {
-  ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
-  const std::wstring settings = OwnFolder() + L"mowiksets.conf";
+// The settings a first run of the reader writes, changed as the test needs them.
+bool StoreChangedSettings(const std::wstring& settings, const std::function<void(PropertyBagClass&)>& change) {
   DeleteFileW(settings.c_str());
   {
-    RunningReader first(OwnFolder());  // writes the default settings
-    ASSERT_TRUE(first.Start());
+    RunningReader first(OwnFolder());
+    if (!first.Start()) return false;
     first.Kill();
   }
   PropertyBagClass bag;
-  ASSERT_TRUE(bag.LoadFromFile(settings));
-  bag.WriteProperty(L"HotStop", StoredCode(HotKeyAction::kStop, HotKey{kModControl | kModAlt, 'S'}));
-  bag.WriteProperty(L"HotPlayStops", int16_t{1});
-  ASSERT_TRUE(bag.SaveToFile(settings, true, true));
+  if (!bag.LoadFromFile(settings)) return false;
+  change(bag);
+  return bag.SaveToFile(settings, true, true);
+}
+
+TEST(ReaderAloud, TheStopKeyTheMenuAndAPressOfTheReadKeyEndALongReadingAndTheNextReadsAgain) {
+  ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
+  const std::wstring settings = OwnFolder() + L"mowiksets.conf";
+  ASSERT_TRUE(StoreChangedSettings(settings, [](PropertyBagClass& bag) {
+    bag.WriteProperty(L"HotStop", StoredCode(HotKeyAction::kStop, HotKey{kModControl | kModAlt, 'S'}));
+    bag.WriteProperty(L"HotPlayStops", int16_t{1});
+  }));
 
   RunningReader reader(OwnFolder());
   ASSERT_TRUE(reader.Start());
@@ -111,16 +118,9 @@ TEST(ReaderAloud, TheStopKeyTheMenuAndAPressOfTheReadKeyEndALongReadingAndTheNex
 TEST(ReaderAloud, ThePauseKeyHoldsAReadingAndPressedAgainPlaysItOnWhole) {
   ASSERT_FALSE(mowik::testing::CapturePath().empty()) << "run through ctest: the ALSA capture is not configured";
   const std::wstring settings = OwnFolder() + L"mowiksets.conf";
-  DeleteFileW(settings.c_str());
-  {
-    RunningReader first(OwnFolder());  // writes the default settings
-    ASSERT_TRUE(first.Start());
-    first.Kill();
-  }
-  PropertyBagClass bag;
-  ASSERT_TRUE(bag.LoadFromFile(settings));
-  bag.WriteProperty(L"HotPause", StoredCode(HotKeyAction::kPause, HotKey{kModControl | kModAlt, 'P'}));
-  ASSERT_TRUE(bag.SaveToFile(settings, true, true));
+  ASSERT_TRUE(StoreChangedSettings(settings, [](PropertyBagClass& bag) {
+    bag.WriteProperty(L"HotPause", StoredCode(HotKeyAction::kPause, HotKey{kModControl | kModAlt, 'P'}));
+  }));
 
   RunningReader reader(OwnFolder());
   ASSERT_TRUE(reader.Start());

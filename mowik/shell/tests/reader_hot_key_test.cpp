@@ -82,7 +82,8 @@ void PressCtrlShiftC() {
 class ReaderHotKey : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const wchar_t* name : {L"mowiksets.conf", L"vrlplay-calls.log", L"vrlplay-play1.txt", L"vrlplay-play2.txt"})
+    for (const wchar_t* name : {L"mowiksets.conf", L"vrlplay-calls.log", L"vrlplay-play1.txt", L"vrlplay-play2.txt",
+                                L"vrlplay-commands.txt"})
       DeleteFileW((OwnFolder() + name).c_str());
     ASSERT_TRUE(reader.Start());
   }
@@ -115,7 +116,10 @@ TEST_F(ReaderHotKey, CtrlShiftCSpeaksTheClipboardAsMowikSayWould) {
   EXPECT_EQ(SymbolsAndDurations(played), SymbolsAndDurations(expected));
   EXPECT_EQ(played.rfind("\r\n", 0), 0u) << "every line has CR LF in front";
 
+  // The voice was selected once the icon was up, before the key, without a wait of its own.
+  EXPECT_EQ(FileText(OwnFolder() + L"vrlplay-commands.txt"), "database=pl1\n");
   const std::string calls = FileText(OwnFolder() + L"vrlplay-calls.log");
+  EXPECT_EQ(calls.rfind("Play 66048\n", 0), 0u) << "the selection ahead comes first: " << calls;
   EXPECT_NE(calls.find("SetDatabase pl1\nSetPitchRatio 1.00\nSetDurationRatio 1.00\nSetVoiceFreq 16000\nPlay 64\nStop\n"),
             std::string::npos)
       << calls;

@@ -1,6 +1,7 @@
 // A stand-in vrlplay.dll beside a copy of mowik.exe: it plays nothing and records each call,
 // one line per call in vrlplay-calls.log beside itself, and the text of every VRL_Play in
-// vrlplay-play<N>.txt (N from 1), so that a test can see what the reader asked for.
+// vrlplay-play<N>.txt (N from 1), so that a test can see what the reader asked for; command
+// streams (the voice selected ahead of the first reading) go to vrlplay-commands.txt instead.
 #include <windows.h>
 
 #include <cstdio>
@@ -47,8 +48,13 @@ int WINAPI VRL_SetDurationRatio(float r) {
 }
 int WINAPI VRL_SetVoiceFreq(int hertz) { Append("vrlplay-calls.log", "SetVoiceFreq " + std::to_string(hertz) + "\n"); return 0; }
 int WINAPI VRL_Play(const char* text, int flags, const char*, LONG_PTR) {
-  ++plays;
   Append("vrlplay-calls.log", "Play " + std::to_string(flags) + "\n");
+  constexpr int kCommands = 0x200;
+  if (flags & kCommands) {
+    Append("vrlplay-commands.txt", text ? text : "");
+    return 0;
+  }
+  ++plays;
   Append("vrlplay-play" + std::to_string(plays) + ".txt", text ? text : "");
   return 0;
 }

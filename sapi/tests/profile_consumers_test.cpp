@@ -57,7 +57,9 @@ constexpr Cells kProfiles[] = {
 class ProfileConsumersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = std::filesystem::path(::testing::TempDir()) / "profile_consumers";
+    // A folder per test: ctest runs the tests of this file at once.
+    folder = std::filesystem::path(::testing::TempDir()) /
+             ("profile_consumers_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     InitialiseGlobals();

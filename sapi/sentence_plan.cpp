@@ -74,11 +74,6 @@ std::vector<size_t> PrefixPieceCounts(std::wstring_view sentence, const std::vec
 
 }  // namespace
 
-std::mutex& FrontEndMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-
 double PhonemeTextMs(std::string_view phonemes) {
   double total = 0;
   size_t pos = 0;
@@ -97,18 +92,18 @@ double PhonemeTextMs(std::string_view phonemes) {
 }
 
 SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& options, bool placeWords) {
-  std::lock_guard lock(FrontEndMutex());
   SentencePlan plan;
   const std::vector<std::wstring> pieces = NormalisedPieces(sentence, options);
 
   // Piece by piece: every piece is transcribed and given its contour by itself, so the
   // pieces' texts joined are the sentence's text, and each piece's share of time is known.
-  PhonemeList().Clear();
+  ClsStackCollection list;
+  RandomSource& random = options.random ? *options.random : ProgramRandom();
   for (const std::wstring& piece : pieces) {
     plan.pieceStartMs.push_back(plan.totalMs);
     CollectingSink sink;
     std::wstring text = piece;
-    SpeakPieces(text, sink);
+    SpeakPieces(text, sink, list, random);
     plan.totalMs += PhonemeTextMs(sink.text);
     plan.phonemes += sink.text;
   }

@@ -5,7 +5,6 @@
 // normalisation rewrites the text (a date becomes several words, a symbol none).
 
 #include <cstddef>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +35,8 @@ struct SentencePlan {
 // Words that add no piece (a dropped symbol) are left out. Far from the sentence's start a
 // prefix's pieces are counted in a window of the words before its end (checked against the
 // counts before it), so the time is linear in the words. placeWords false leaves words empty
-// and saves that work, for callers with nothing to place. Takes FrontEndMutex.
+// and saves that work, for callers with nothing to place. Shares nothing with
+// other calls but options.random (see SpeakText): callers in several threads may plan at once.
 SentencePlan PlanSentence(std::wstring_view sentence, const NormaliseOptions& options, bool placeWords = true);
 
 // The start of each planned word in samples, spreading the pieces' durations over the
@@ -46,10 +46,5 @@ std::vector<size_t> WordSampleOffsets(const SentencePlan& plan, size_t totalSamp
 // The duration in milliseconds of each line of phoneme text ("<symbol> <ms> ..."), summed;
 // lines without a number count 0.
 double PhonemeTextMs(std::string_view phonemes);
-
-// The front end keeps program-wide state (the phoneme list, the random draw, the dictionary
-// table); every caller in a process that may speak from several threads holds this lock
-// while it uses it.
-std::mutex& FrontEndMutex();
 
 }  // namespace mowik

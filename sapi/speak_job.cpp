@@ -119,6 +119,7 @@ class Walk {
     options.spellCapital = settings_.spellCapital;
     options.natural = settings_.natural;
     options.dictionary = settings_.dictionary;
+    options.random = settings_.random;
     options.regional = UserRegionalSettings();
     const SentencePlan plan = PlanSentence(text, options);
 

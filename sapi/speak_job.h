@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mowik/program/random_between.h"
 #include "mowik/program/table_model.h"
 #include "sapi/sentence_voice.h"
 
@@ -73,6 +74,8 @@ struct SpeakerSettings {
   double pitchRatio = 1.0;
   double durationRatio = 1.0;
   const TableModel* dictionary = nullptr;
+  // The voice object's own draws for the rising intonation; the program's source when null.
+  RandomSource* random = nullptr;
 };
 
 // Samples written per Write: the caller's requests are looked at before each, so an abort

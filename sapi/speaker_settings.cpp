@@ -9,12 +9,10 @@
 #include "mowik/program/voice_profile.h"
 #include "mowik/settings/manage_settings.h"
 #include "mowik/settings/property_bag_class.h"
-#include "sapi/sentence_plan.h"
 
 namespace mowik {
 
 SpeakerSettings LoadSpeakerSettings(const std::wstring& folder) {
-  std::lock_guard lock(FrontEndMutex());
   SpeakerSettings settings;
   // Screen-reader users hear every number: natural reading unless the file says otherwise.
   settings.natural = true;

@@ -13,7 +13,8 @@
 namespace mowik {
 
 // Loads the settings file in folder into the program's globals and tables (the dictionary
-// table) and returns what the voice uses. Holds FrontEndMutex while it changes the globals.
+// table) and returns what the voice uses. Call it once, before any speaking: the voice then
+// only reads what it loaded.
 // A file that cannot be read gives the defaults; a damaged one what it still holds.
 SpeakerSettings LoadSpeakerSettings(const std::wstring& folder);
 

@@ -13,11 +13,11 @@
 #include <cstring>
 #include <string>
 
+#include "mowik/shell/reader_contract.h"
 #include "vrlplay/vrlplay.h"
 
 namespace {
 
-constexpr wchar_t kReaderClass[] = L"MowikSettingsWindow";
 
 template <typename Function>
 Function Export(HMODULE library, const char* name) {
@@ -49,7 +49,7 @@ int PrintDatabases(const std::wstring& folder) {
   return 0;
 }
 
-bool ReaderWindowExists() { return FindWindowW(kReaderClass, nullptr) != nullptr; }
+bool ReaderWindowExists() { return FindWindowW(mowik::kSettingsWindowClass, nullptr) != nullptr; }
 
 }  // namespace
 

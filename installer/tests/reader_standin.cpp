@@ -3,6 +3,8 @@
 // reader's class and ends when that window is asked to close, as the reader does.
 #include <windows.h>
 
+#include "mowik/shell/reader_contract.h"
+
 namespace {
 
 LRESULT CALLBACK StandInProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -23,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = StandInProcedure;
   windowClass.hInstance = instance;
-  windowClass.lpszClassName = L"MowikSettingsWindow";
+  windowClass.lpszClassName = mowik::kSettingsWindowClass;
   if (!RegisterClassW(&windowClass)) return 1;
   if (!CreateWindowExW(0, windowClass.lpszClassName, L"Mowik - Ustawienia", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                        nullptr, nullptr, instance, nullptr))

@@ -81,11 +81,12 @@ std::string BuildPhonemeText(ClsStackCollection& list, int32_t intonation, int16
   return text;
 }
 
-void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch, std::string& text) {
+void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch, std::string& text,
+                       RandomSource& random) {
   int32_t range = kFallingRange;
   if (intonation == kRising) {
-    basePitch = static_cast<int16_t>(kRisingBase + RandomBetween(-30, 30));
-    range = kRisingRange + RandomBetween(-10, 10);
+    basePitch = static_cast<int16_t>(kRisingBase + random.Between(-30, 30));
+    range = kRisingRange + random.Between(-10, 10);
   }
   const int32_t n = list.Count();
   if (n == 0) return;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "mowik/frontend/cls_stack_collection.h"
+#include "mowik/program/random_between.h"
 
 namespace mowik {
 
@@ -34,11 +35,13 @@ std::string PhonemeLine(const PhonemeRecord& record);
 bool IsPause(std::wstring_view item);
 
 // The phoneme text of one piece's list, which it then empties. In rising mode basePitch is
-// replaced by a random 190 to 250 Hz and the pitch range drawn from 30 to 50 Hz; the other
-// modes keep basePitch and a range of 80 Hz. An empty list gives the empty text.
+// replaced by a random 190 to 250 Hz and the pitch range drawn from 30 to 50 Hz (from random;
+// the program's source when not given); the other modes keep basePitch and a range of 80 Hz.
+// An empty list gives the empty text.
 std::string BuildPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch);
 
 // As BuildPhonemeText, appending to text instead of returning a new one.
-void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch, std::string& text);
+void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& basePitch, std::string& text,
+                       RandomSource& random = ProgramRandom());
 
 }  // namespace mowik

@@ -59,8 +59,7 @@ void CutPieces(std::wstring_view text, const std::function<void(const std::wstri
   }
 }
 
-void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
-  ClsStackCollection& list = PhonemeList();
+void SpeakPieces(std::wstring& text, PhonemeSink& sink, ClsStackCollection& list, RandomSource& random) {
   std::string phonemes;
   phonemes.reserve(text.size() * 10);  // about ten bytes of phoneme text per letter
   CutPieces(text, [&](const std::wstring& piece) {
@@ -68,16 +67,23 @@ void SpeakPieces(std::wstring& text, PhonemeSink& sink) {
     AssimilateVoicing(list);
     DevoiceAfterVoiceless(list);
     int16_t base_pitch = kBasePitch;
-    AppendPhonemeText(list, IntonationOf(piece), base_pitch, phonemes);
+    AppendPhonemeText(list, IntonationOf(piece), base_pitch, phonemes, random);
   });
   text.clear();
   sink.PlaySampa(phonemes);
 }
 
-void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink) {
-  PhonemeList().Clear();
+void SpeakPieces(std::wstring& text, PhonemeSink& sink) { SpeakPieces(text, sink, PhonemeList(), ProgramRandom()); }
+
+void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink, ClsStackCollection& list) {
+  list.Clear();
   NormaliseText(text, options);
-  SpeakPieces(text, sink);
+  SpeakPieces(text, sink, list, options.random ? *options.random : ProgramRandom());
+}
+
+void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink) {
+  ClsStackCollection list;
+  SpeakText(text, options, sink, list);
 }
 
 }  // namespace mowik

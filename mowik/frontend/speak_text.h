@@ -6,17 +6,26 @@
 #include <string>
 #include <string_view>
 
+#include "mowik/frontend/cls_stack_collection.h"
 #include "mowik/frontend/phoneme_sink.h"
+#include "mowik/program/random_between.h"
 #include "mowik/verbalise/normalise_text.h"
 
 namespace mowik {
 
-// Speaks text: empties PhonemeList, normalises the text with options and runs SpeakPieces.
-// The caller's text is consumed (empty afterwards).
+// Speaks text: normalises it with options and runs SpeakPieces into a phoneme list of this
+// call, drawing from options.random (the program's source when null). The caller's text is
+// consumed (empty afterwards). Nothing else is shared: callers in several threads may speak
+// at once.
 void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink);
+// The same into list, emptied first: the reader's PhonemeList.
+void SpeakText(std::wstring& text, const NormaliseOptions& options, PhonemeSink& sink, ClsStackCollection& list);
 
-// Cuts text into pieces, turns each piece into phoneme text (letters, assimilation, prosody)
-// and hands the joined text to sink once, even when it is empty. Consumes text.
+// Cuts text into pieces, turns each piece into phoneme text (letters into list, assimilation,
+// prosody with draws from random) and hands the joined text to sink once, even when it is
+// empty. Consumes text; leaves list empty.
+void SpeakPieces(std::wstring& text, PhonemeSink& sink, ClsStackCollection& list, RandomSource& random);
+// The same with PhonemeList and the program's source.
 void SpeakPieces(std::wstring& text, PhonemeSink& sink);
 
 // Calls visit with each piece of text in order. A piece runs up to and including the next

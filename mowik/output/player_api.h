@@ -34,6 +34,9 @@ class PlayerApi {
   }
   // Returns once the player's queue is empty (see VRL_WaitForEnd); at once where it lacks it.
   virtual int32_t WaitForEnd() { return 0; }
+  // Ends the player's thread and lets its engine and device go (see VRL_VRLUnload), where the
+  // library was loaded; nothing otherwise. The last call before the program ends.
+  virtual void Unload() {}
   // Fills buf (len bytes, 8-bit text) with the last error text; see VRL_LastError.
   virtual int32_t LastError(char* buf, int32_t len) = 0;
   // The player's 8-bit text as Mowik's text. Here each byte stands for the character of the

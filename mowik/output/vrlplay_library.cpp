@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kFunctionNames[] = {
     "VRL_IsPlaying", "VRL_SetDatabase", "VRL_SetPitchRatio", "VRL_SetDurationRatio",
     "VRL_SetVoiceFreq", "VRL_Play", "VRL_Stop", "VRL_LastError", "VRL_Pause", "VRL_Resume",
-    "VRL_WaitForEnd",
+    "VRL_WaitForEnd", "VRL_VRLUnload",
 };
 
 // Typed as the player's header declares them.
@@ -22,7 +22,9 @@ using SetVoiceFreqFn = decltype(&VRL_SetVoiceFreq);
 using PlayFn = decltype(&VRL_Play);
 using StopFn = decltype(&VRL_Stop);
 using LastErrorFn = decltype(&VRL_LastError);
-using PauseFn = decltype(&VRL_Pause);
+using PauseFn = decltype(&VRL_Pause);  // VRL_Resume's too
+using WaitForEndFn = decltype(&VRL_WaitForEnd);
+using UnloadFn = decltype(&VRL_VRLUnload);
 
 // Text for the player goes in the system's ANSI code page, and comes back in it.
 std::string Ansi(const std::wstring& text) { return win32::AnsiFromWide(text); }
@@ -121,8 +123,13 @@ int32_t VrlplayLibrary::Resume() {
 }
 
 int32_t VrlplayLibrary::WaitForEnd() {
-  auto fn = reinterpret_cast<PauseFn>(ResolveOptional(kWaitForEnd));
+  auto fn = reinterpret_cast<WaitForEndFn>(ResolveOptional(kWaitForEnd));
   return fn ? fn() : 0;
+}
+
+void VrlplayLibrary::Unload() {
+  if (!module_) return;  // never loaded: no thread to end, and nothing to load now
+  if (auto fn = reinterpret_cast<UnloadFn>(ResolveOptional(kUnload))) fn();
 }
 
 int32_t VrlplayLibrary::SelectDatabaseAhead(const std::wstring& id) {

@@ -32,13 +32,14 @@ class VrlplayLibrary : public PlayerApi {
   int32_t Resume() override;
   int32_t WaitForEnd() override;
   int32_t SelectDatabaseAhead(const std::wstring& id) override;
+  void Unload() override;
   int32_t LastError(char* buf, int32_t len) override;
   std::wstring TextFromPlayer(const std::string& text) const override;  // from the ANSI code page
   bool Unavailable() const override { return unavailable_; }
 
  private:
   enum Function { kIsPlaying, kSetDatabase, kSetPitchRatio, kSetDurationRatio, kSetVoiceFreq,
-                  kPlay, kStop, kLastError, kPause, kResume, kWaitForEnd,
+                  kPlay, kStop, kLastError, kPause, kResume, kWaitForEnd, kUnload,
                   kFunctionCount };
 
   // The function's address, looked up at its first use; nullptr (reported) when missing.

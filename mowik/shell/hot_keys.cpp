@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "mowik/program/main_module.h"
 #include "mowik/shell/general_options.h"
 
 namespace mowik {
@@ -33,6 +34,20 @@ std::wstring KeyText(uint32_t key) {
 }
 
 }  // namespace
+
+int32_t& StoredHotKeyCode(HotKeyAction action) {
+  switch (action) {
+    case HotKeyAction::kRead:
+      return HotPlay;
+    case HotKeyAction::kPause:
+      return HotPause;
+    case HotKeyAction::kStop:
+      return HotStop;
+    case HotKeyAction::kDate:
+      break;
+  }
+  return HotNow;
+}
 
 std::optional<HotKey> StoredHotKey(HotKeyAction action, int32_t code) {
   if (code == 0) return action == HotKeyAction::kRead ? std::optional(kDefaultReadKey) : std::nullopt;

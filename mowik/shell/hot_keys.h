@@ -31,6 +31,9 @@ struct HotKey {
 // The read key of a new installation: Ctrl+Shift+C.
 inline constexpr HotKey kDefaultReadKey{kModControl | kModShift, 'C'};
 
+// The program's setting that stores the action's code (HotPlay, HotPause, HotStop, HotNow).
+int32_t& StoredHotKeyCode(HotKeyAction action);
+
 // The key a stored code gives the action; none for kNoHotKey, for 0 but for "Czytaj", and for
 // a code outside the layout (a damaged file). A key without a modifier is refused too: it
 // would take the letter from every program.

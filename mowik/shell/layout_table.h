@@ -39,9 +39,6 @@ enum ControlId : int32_t {
   kIdSpeedLabel, kIdSpeed, kIdFrequencyLabel, kIdFrequency, kIdVoiceNew, kIdVoiceTest, kIdVoiceSave,
 };
 
-// Menu items of the notification-area icon's pop-up menu.
-enum MenuId : int32_t { kMenuAbout = 500, kMenuSettings, kMenuClose, kMenuStopReading };
-
 struct Twips {
   int32_t left, top, width, height;
 };

@@ -7,6 +7,7 @@
 
 namespace mowik {
 
+class RandomSource;
 class TableModel;
 
 // What the normalisation reads besides the text. The program builds it from its globals at
@@ -16,6 +17,9 @@ struct NormaliseOptions {
   const TableModel* dictionary = nullptr;   // replacement rows (find, replace); none when null
   RegionalSettings regional = PolishRegionalSettings();
   bool natural = false;                     // NaturalReading != 0: NormaliseNaturally instead
+  // Where the pipeline draws the rising intonation from (not the normalisation itself); the
+  // program's source (ProgramRandom) when null.
+  RandomSource* random = nullptr;
 };
 
 // Rewrites raw text in place into lowercase Polish words and marks for the pieces and the

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 #include "mowik/program/random_between.h"
 #include "sapi/tests/fake_site.h"
@@ -231,6 +232,54 @@ TEST(SpeakJobWithoutVoiceTest, FailsWithAReasonAndWritesNothing) {
   EXPECT_EQ(result.outcome, SpeakOutcome::kFailed);
   EXPECT_FALSE(result.error.empty());
   EXPECT_EQ(site.writes, 0);
+}
+
+// Voice objects of one process speak in their own threads at once: what each writes is what
+// it writes alone. Every text has rising pieces, so each draws its own intonation.
+TEST(SpeakJobThreadsTest, FourVoicesInFourThreadsWriteWhatEachWritesAlone) {
+  const std::vector<std::wstring> texts = {
+      L"Czy Ala ma kota? Kot ma Al\u0119, a pies nie.", L"Spotkanie 12-05-2024 o 12:30, prawda?",
+      L"Ile kosztuje 15 z\u0142? Ma\u0142o, bardzo ma\u0142o.", L"Nr 7, ul. D\u0142uga 3, Warszawa?"};
+  SpeakerSettings settings;
+  settings.natural = true;
+  struct Caller {
+    SentenceVoice voice;
+    RandomSource random{0};
+    FakeSite site;
+  };
+  auto speakAll = [&](std::vector<Caller>& speakers, bool together) {
+    auto speak = [&](size_t k) {
+      SpeakerSettings own = settings;
+      own.random = &speakers[k].random;
+      speakers[k].random.Fix(0.25 + 0.125 * static_cast<double>(k));
+      SpeakFragments({Speak(texts[k])}, speakers[k].voice, own, speakers[k].site);
+    };
+    std::vector<std::thread> threads;
+    for (size_t k = 0; k < texts.size(); ++k) {
+      if (together)
+        threads.emplace_back(speak, k);
+      else
+        speak(k);
+    }
+    for (std::thread& thread : threads) thread.join();
+  };
+  auto opened = [&](std::vector<Caller>& speakers) {
+    for (Caller& speaker : speakers) {
+      std::string error;
+      if (!speaker.voice.Open("pl1", EngineFolder(), error)) return false;
+    }
+    return true;
+  };
+  std::vector<Caller> alone(texts.size()), together(texts.size());
+  ASSERT_TRUE(opened(alone));
+  ASSERT_TRUE(opened(together));
+  speakAll(alone, false);
+  speakAll(together, true);
+  for (size_t k = 0; k < texts.size(); ++k) {
+    ASSERT_FALSE(alone[k].site.samples.empty()) << k;
+    EXPECT_TRUE(together[k].site.samples == alone[k].site.samples) << "voice " << k;
+    EXPECT_EQ(together[k].site.events.size(), alone[k].site.events.size()) << "voice " << k;
+  }
 }
 
 TEST(BookmarkValueTest, TheLeadingNumber) {

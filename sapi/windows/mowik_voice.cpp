@@ -1,5 +1,6 @@
 #include "sapi/windows/mowik_voice.h"
 
+#include <chrono>
 #include <new>
 
 #include "sapi/speaker_settings.h"
@@ -85,13 +86,21 @@ HRESULT MowikVoice::Speak(DWORD, REFGUID formatId, const WAVEFORMATEX* format, c
   try {
     const std::vector<Fragment> list = ToFragments(fragments);
     EngineSite engineSite(site);
-    const SpeakResult result = SpeakFragments(list, voice_, Settings(), engineSite);
+    SpeakerSettings settings = Settings();
+    settings.random = &random_;
+    const SpeakResult result = SpeakFragments(list, voice_, settings, engineSite);
     return result.outcome == SpeakOutcome::kFailed ? E_FAIL : S_OK;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {
     return E_FAIL;  // nothing crosses COM as an exception
   }
+}
+
+uint64_t MowikVoice::RandomSeed() const {
+  // Objects made within one clock tick still draw apart.
+  return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+         static_cast<uint64_t>(reinterpret_cast<uintptr_t>(this));
 }
 
 bool MowikVoice::OpenVoice() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,43 @@ TEST(SpeakText, NormalisesFirst) {
 TEST(SpeakText, StartsFromAnEmptyList) {
   PhonemeList().Push(L"x");  // left over from an interrupted call
   EXPECT_EQ(Spoken(L"a"), "\r\na 150 0 187\r\n_ 200 0 160") << "normalised to «a.»";
+  // The reader's own list: emptied first as well, and left empty.
+  PhonemeList().Push(L"x");
+  RecordingSink sink;
+  std::wstring text = L"a";
+  SpeakText(text, NormaliseOptions{}, sink, PhonemeList());
+  ASSERT_EQ(sink.calls.size(), 1u);
+  EXPECT_EQ(sink.calls[0], "\r\na 150 0 187\r\n_ 200 0 160");
+  EXPECT_EQ(PhonemeList().Count(), 0);
+}
+
+// Each call draws from the source its options give and keeps its list to itself, so threads
+// speak at once and each says what it says alone; the program's source is left alone.
+TEST(SpeakText, CallsInFourThreadsEachSayWhatTheySayAlone) {
+  const std::vector<std::wstring> texts = {L"Czy tak? Tak, tak, dobrze?", L"Ile? 15 z\u0142, prawda?",
+                                           L"Kot, pies, ryba, ptak?", L"Czy Ala ma kota? Ma, ma."};
+  auto say = [&](size_t k, uint64_t seed) {
+    RandomSource random(seed);
+    NormaliseOptions options;
+    options.random = &random;
+    std::string all;
+    for (int round = 0; round < 20; ++round) {
+      std::wstring text = texts[k];
+      RecordingSink sink;
+      SpeakText(text, options, sink);
+      all += sink.calls.at(0);
+    }
+    return all;
+  };
+  std::vector<std::string> alone, together(texts.size());
+  for (size_t k = 0; k < texts.size(); ++k) alone.push_back(say(k, 100 + k));
+  ASSERT_TRUE(FixRandomDraw(0.0));  // were the program's source used, every call would differ
+  std::vector<std::thread> threads;
+  for (size_t k = 0; k < texts.size(); ++k) threads.emplace_back([&, k] { together[k] = say(k, 100 + k); });
+  for (std::thread& thread : threads) thread.join();
+  ReleaseRandomDraw();
+  for (size_t k = 0; k < texts.size(); ++k) EXPECT_EQ(together[k], alone[k]) << k;
+  EXPECT_NE(say(0, 1), say(0, 2)) << "the draws come from the seed";
 }
 
 TEST(CutPieces, PiecesAndTheirIntonation) {

@@ -40,6 +40,22 @@ TEST(RandomBetween, FixedDraw) {
   ReleaseRandomDraw();
 }
 
+TEST(RandomSource, TheSameSeedGivesTheSameDrawsAndSourcesDoNotTouchEachOther) {
+  RandomSource first(42), second(42), other(43);
+  ASSERT_TRUE(ProgramRandom().Fix(0.0));  // the program's source fixed changes no other
+  bool differs = false;
+  for (int i = 0; i < 100; ++i) {
+    const int16_t a = first.Between(-30, 30);
+    EXPECT_EQ(a, second.Between(-30, 30));
+    differs = differs || a != other.Between(-30, 30);
+  }
+  EXPECT_TRUE(differs);
+  EXPECT_TRUE(first.Fix(0.5));
+  EXPECT_EQ(first.Between(-10, 10), 0);
+  first.Release();
+  ReleaseRandomDraw();
+}
+
 TEST(TrimmedText, NumbersAndTexts) {
   EXPECT_EQ(TrimmedText(7), L"7");
   EXPECT_EQ(L"VoiceName" + TrimmedText(7), L"VoiceName7");

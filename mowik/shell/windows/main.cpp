@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "mowik/program/main_module.h"
-#include "mowik/shell/settings_window.h"
+#include "mowik/shell/windows/settings_window.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void ShowRunningInstance() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // One reader per user session: one icon, one hot key.
-  HANDLE instance = CreateMutexW(nullptr, FALSE, L"Local\\MowikReader");
+  HANDLE instance = CreateMutexW(nullptr, FALSE, mowik::kReaderMutexName);
   if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
     ShowRunningInstance();
     CloseHandle(instance);

@@ -1,4 +1,4 @@
-#include "mowik/shell/clipboard_text.h"
+#include "mowik/shell/windows/clipboard_text.h"
 
 #include <cstring>
 #include <cwchar>

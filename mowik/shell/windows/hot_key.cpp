@@ -1,4 +1,4 @@
-#include "mowik/shell/hot_key.h"
+#include "mowik/shell/windows/hot_key.h"
 
 #include <limits>
 

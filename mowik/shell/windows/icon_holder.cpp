@@ -1,6 +1,6 @@
-#include "mowik/shell/icon_holder.h"
+#include "mowik/shell/windows/icon_holder.h"
 
-#include "mowik/shell/layout_table.h"
+#include "mowik/shell/reader_contract.h"
 
 namespace mowik {
 

@@ -1,4 +1,4 @@
-#include "mowik/shell/save_failure.h"
+#include "mowik/shell/windows/save_failure.h"
 
 #include "mowik/settings/manage_settings.h"
 

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mowik/shell/icon_holder.h"
 #include "mowik/shell/layout_table.h"
-#include "mowik/shell/settings_window.h"
+#include "mowik/shell/reader_contract.h"
 
 namespace mowik::test {
 

@@ -22,9 +22,8 @@
 #include <vector>
 
 #include "mowik/program/main_module.h"
-#include "mowik/shell/icon_holder.h"
-#include "mowik/shell/settings_window.h"
-#include "mowik/shell/tests/set_clipboard.h"
+#include "mowik/shell/reader_contract.h"
+#include "mowik/shell/windows/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
 #include "testing/wine_proc.h"
 
@@ -154,7 +153,7 @@ int wmain(int argc, wchar_t** argv) {
   mowik::test::SetClipboard(L"Ala ma kota.");
   if (capture.empty()) {
     std::printf("hot key to first samples: not measured (run with ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:"
-                "<build>/mowik/shell/tests/reader_audio_test.asoundrc)\n");
+                "<build>/mowik/shell/windows/tests/reader_audio_test.asoundrc)\n");
   } else {
     DeleteFileW(captureW.c_str());
     const auto pressed = Clock::now();

@@ -1,4 +1,4 @@
-#include "mowik/shell/window_base.h"
+#include "mowik/shell/windows/window_base.h"
 
 namespace mowik {
 

@@ -8,12 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "mowik/shell/tray_icon.h"
-#include "mowik/shell/window_base.h"
+#include "mowik/shell/windows/tray_icon.h"
+#include "mowik/shell/windows/window_base.h"
 
 namespace mowik {
-
-inline constexpr wchar_t kIconHolderClass[] = L"MowikIconHolder";
 
 class IconHolder final : public WindowBase {
  public:

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "mowik/shell/tests/running_reader.h"
-#include "mowik/shell/tests/set_clipboard.h"
+#include "mowik/shell/windows/tests/running_reader.h"
+#include "mowik/shell/windows/tests/set_clipboard.h"
 
 namespace mowik::test {
 namespace {

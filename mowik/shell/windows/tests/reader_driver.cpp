@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "mowik/shell/icon_holder.h"
 #include "mowik/shell/layout_table.h"
-#include "mowik/shell/settings_window.h"
+#include "mowik/shell/reader_contract.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "mowik/shell/list_table.h"
+#include "mowik/shell/windows/list_table.h"
 
 namespace mowik {
 

@@ -1,4 +1,4 @@
-#include "mowik/shell/tray_icon.h"
+#include "mowik/shell/windows/tray_icon.h"
 
 #include <shellapi.h>
 

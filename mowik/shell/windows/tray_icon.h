@@ -6,10 +6,9 @@
 
 #include <string>
 
-namespace mowik {
+#include "mowik/shell/reader_contract.h"  // kTrayCallbackMessage
 
-// The callback message the icon sends to its window.
-inline constexpr UINT kTrayCallbackMessage = 0x200;
+namespace mowik {
 
 enum class TrayEvent { kNone, kToggleWindow, kOpenMenu };
 

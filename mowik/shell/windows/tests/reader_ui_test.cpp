@@ -12,7 +12,7 @@
 
 #include "mowik/settings/property_bag_class.h"
 #include "mowik/settings/property_value.h"
-#include "mowik/shell/tests/running_reader.h"
+#include "mowik/shell/windows/tests/running_reader.h"
 
 namespace mowik::test {
 namespace {

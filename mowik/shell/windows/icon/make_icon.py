@@ -2,7 +2,7 @@
 """Draws Mowik's program icon and writes it as mowik.ico (16x16 and 32x32, 32-bit colour with
 alpha): a loudspeaker with two sound waves on a round red-and-white badge, the colours of the
 Polish flag. Drawn by supersampling each pixel, so the output is the same on every machine:
-    python3 mowik/shell/icon/make_icon.py mowik/shell/icon/mowik.ico
+    python3 mowik/shell/windows/icon/make_icon.py mowik/shell/windows/icon/mowik.ico
 """
 import math
 import struct

@@ -12,8 +12,8 @@
 #include "mowik/settings/property_bag_class.h"
 #include "mowik/shell/hot_keys.h"
 #include "mowik/shell/layout_table.h"
-#include "mowik/shell/tests/running_reader.h"
-#include "mowik/shell/tests/set_clipboard.h"
+#include "mowik/shell/windows/tests/running_reader.h"
+#include "mowik/shell/windows/tests/set_clipboard.h"
 #include "testing/alsa_capture.h"
 
 namespace mowik::test {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "mowik/shell/layout_table.h"
 #include "mowik/shell/reader_contract.h"

@@ -10,7 +10,7 @@
 #include "mowik/program/random_between.h"
 #include "varelo/engine.h"
 #include "varelo/module_folder.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 #include "varelo/voice_database.h"
 
 namespace mowik {

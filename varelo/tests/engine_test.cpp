@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "varelo/tests/pitch_tracker.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 
 namespace mowik {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "varelo/engine.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 
 namespace {
 

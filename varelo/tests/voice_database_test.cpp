@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "varelo/crc32.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 
 namespace mowik {
 namespace {

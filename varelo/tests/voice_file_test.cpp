@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "varelo/engine.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 #include "varelo/voice_database.h"
 
 namespace mowik {

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "testing/wine_proc.h"
-#include "vrlplay/tests/player_test_support.h"
+#include "testing/player_test_support.h"
 #include "vrlplay/vrlplay.h"
 
 namespace mowik::test {

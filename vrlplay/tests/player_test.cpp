@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "vrlplay/tests/player_test_support.h"
+#include "testing/player_test_support.h"
 #include "vrlplay/vrlplay.h"
 
 namespace mowik::test {

@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 #endif
 
-#include "mowik/platform/tests/closed_folder.h"
-#include "mowik/platform/tests/temp_folder.h"
+#include "testing/closed_folder.h"
+#include "testing/temp_folder.h"
 
 namespace mowik {
 namespace {

@@ -2,7 +2,7 @@
 // the window would select.
 #include <gtest/gtest.h>
 
-#include "mowik/platform/tests/temp_folder.h"
+#include "testing/temp_folder.h"
 #include "mowik/program/main_module.h"
 #include "mowik/program/table_model.h"
 #include "mowik/settings/manage_settings.h"

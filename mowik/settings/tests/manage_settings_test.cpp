@@ -15,8 +15,8 @@
 #include "mowik/program/table_model.h"
 #include "mowik/settings/compress_bytes.h"
 #include "mowik/settings/property_bag_class.h"
-#include "mowik/platform/tests/closed_folder.h"
-#include "mowik/platform/tests/temp_folder.h"
+#include "testing/closed_folder.h"
+#include "testing/temp_folder.h"
 
 namespace mowik {
 namespace {

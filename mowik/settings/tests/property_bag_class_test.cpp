@@ -6,7 +6,7 @@
 
 #include "mowik/settings/base64.h"
 #include "mowik/settings/compress_bytes.h"
-#include "mowik/platform/tests/temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace mowik {
 namespace {

@@ -1,4 +1,4 @@
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 
 #include <cmath>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "vrlplay/tests/player_test_support.h"
+#include "testing/player_test_support.h"
 
 #include <fstream>
 

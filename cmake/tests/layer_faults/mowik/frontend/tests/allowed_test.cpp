@@ -1,0 +1,2 @@
+// Allowed in a test: the shared test helpers.
+#include "testing/scratch_file.h"

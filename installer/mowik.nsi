@@ -34,6 +34,7 @@ Target amd64-unicode
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mowik"
 !define DATABASES_KEY "Software\tarvi\varelo\databases"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The reader's window class, as mowik/shell/reader_contract.h states it.
 !define READER_CLASS "MowikSettingsWindow"
 !define SETTINGS "mowiksets.conf"
 !define MENU_FOLDER "$SMPROGRAMS\Mowik"

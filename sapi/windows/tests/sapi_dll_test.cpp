@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 #include "sapi/windows/tests/dll_under_test.h"
 #include "sapi/windows/tests/test_site.h"
@@ -148,6 +150,39 @@ TEST_F(SapiEngineTest, APolishSentenceSoundsAsMowikSaySaysIt) {
   ASSERT_EQ(Speak(list, site), S_OK);
   EXPECT_EQ(site.audio.size(), bytes.size());
   EXPECT_TRUE(std::equal(site.audio.begin(), site.audio.end(), bytes.begin(), bytes.end()));
+}
+
+// Voice objects of one process speak in four threads at once, each writing what it writes
+// alone (no lock between them now). No comma or question mark: no random draw.
+TEST_F(SapiEngineTest, FourVoiceObjectsInFourThreadsSpeakWhatEachSpeaksAlone) {
+  const std::vector<std::wstring> texts = {
+      L"Dnia 12-05-2024 kr\u00F3l Karol kupi\u0142 15 koralik\u00F3w.", L"Ala ma 2 koty i 3 psy.",
+      L"Spotkanie o 9:15 w sali nr 7.", L"Za 4 kg jab\u0142ek zap\u0142aci\u0142 12,50 z\u0142."};
+  std::vector<ISpTTSEngine*> engines;
+  for (size_t k = 0; k < texts.size(); ++k) {
+    engines.push_back(CreateEngineFromDll());
+    ASSERT_NE(engines.back(), nullptr);
+  }
+  auto speak = [&](size_t k) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    TestSite site;
+    FragmentList list;
+    list.Speak(texts[k]);
+    const WAVEFORMATEX format = VoiceFormat();
+    const HRESULT result = engines[k]->Speak(0, kFormatWaveFormatEx, &format, list.Head(), &site);
+    CoUninitialize();
+    return result == S_OK ? site.Samples() : std::vector<int16_t>();
+  };
+  std::vector<std::vector<int16_t>> alone, together(texts.size());
+  for (size_t k = 0; k < texts.size(); ++k) alone.push_back(speak(k));
+  std::vector<std::thread> threads;
+  for (size_t k = 0; k < texts.size(); ++k) threads.emplace_back([&, k] { together[k] = speak(k); });
+  for (std::thread& thread : threads) thread.join();
+  for (ISpTTSEngine* each : engines) each->Release();
+  for (size_t k = 0; k < texts.size(); ++k) {
+    ASSERT_FALSE(alone[k].empty()) << k;
+    EXPECT_TRUE(together[k] == alone[k]) << "voice object " << k;
+  }
 }
 
 TEST_F(SapiEngineTest, WordBoundariesPointAtTheWordsOfTheOriginalText) {

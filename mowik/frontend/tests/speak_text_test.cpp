@@ -83,7 +83,7 @@ TEST(SpeakText, CallsInFourThreadsEachSayWhatTheySayAlone) {
     NormaliseOptions options;
     options.random = &random;
     std::string all;
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 300; ++round) {
       std::wstring text = texts[k];
       RecordingSink sink;
       SpeakText(text, options, sink);

@@ -1,10 +1,11 @@
 // The SAPI voice's walk with the real front end, engine and voice: how long a caller waits
 // for the first samples of a 200-word text, and how long Speak takes to return after an
-// abort; and how the planning of one long sentence grows with its words. Prints figures;
+// abort; four voice objects speaking at once; and how the planning of one long sentence grows with its words. Prints figures;
 // asserts nothing.
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sapi/sentence_plan.h"
@@ -80,6 +81,27 @@ int main() {
     aborting.abortAfterFirst = true;
     mowik::SpeakFragments({fragment}, voice, settings, aborting);
     std::printf("           abort after the first Write: Speak returned %.3f ms later\n", MsSince(aborting.abortedAt));
+  }
+
+  // Four voice objects speak the text, one after another and then in four threads at once.
+  {
+    std::vector<mowik::SentenceVoice> voices(4);
+    for (mowik::SentenceVoice& each : voices)
+      if (!each.Open("pl1", mowik::EngineFolder(), error)) return 1;
+    auto speakWith = [&](size_t k) {
+      TimingSite site;
+      mowik::SpeakFragments({fragment}, voices[k], settings, site);
+    };
+    Clock::time_point start = Clock::now();
+    for (size_t k = 0; k < voices.size(); ++k) speakWith(k);
+    const double serial = MsSince(start);
+    start = Clock::now();
+    std::vector<std::thread> threads;
+    for (size_t k = 0; k < voices.size(); ++k) threads.emplace_back(speakWith, k);
+    for (std::thread& thread : threads) thread.join();
+    const double together = MsSince(start);
+    std::printf("four voices, the text each: one after another %.1f ms, in four threads at once %.1f ms (%u cores)\n",
+                serial, together, std::thread::hardware_concurrency());
   }
 
   // One sentence without a full stop in it: the words' places cost a bounded window each, so

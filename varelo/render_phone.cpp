@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "varelo/release_timing.h"
 #include "varelo/synthesizer.h"
 
 namespace mowik {
@@ -40,7 +41,6 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
 // takes what the phone's duration leaves, but keeps at least this share of it when it can.
 constexpr double kTransientMs = 12;
 constexpr double kMinClosureShare = 0.2;
-constexpr double kAfterBurstStiffness = 0.3;
 
 // The grain around the mark of d nearest to a source position: its mark, the spacing of the
 // marks there, and how far its window reaches before and after the mark (each at most
@@ -89,6 +89,8 @@ struct Synthesizer::HalfMap {
 struct Synthesizer::PhoneLayout {
   const Diphone* left = nullptr;   // null where the voice lacks the diphone: that half is silent
   const Diphone* right = nullptr;
+  int symbol = 0;
+  double pace = 1;  // PaceWith at this phone
   double start = 0, mid = 0, end = 0;
   HalfMap leftMap, rightMap;
   uint32_t burst = 0;       // where the right diphone's burst lies; 0 when it has none
@@ -107,6 +109,7 @@ void Synthesizer::RenderPhone(const Pending& phone, const Pending* following) {
     return;
   }
   PhoneLayout layout;
+  layout.pace = PaceWith(phone);
   ChooseHalves(phone, following, layout);
   MapHalves(layout);
   LeanTowardsTheJoin(layout);
@@ -126,6 +129,7 @@ void Synthesizer::ChooseHalves(const Pending& phone, const Pending* following, P
                     : ChooseTake(previous_, phone.symbol, length, length);
   layout.right = ChooseTake(phone.symbol, next, length, nextLength);
   carried_ = layout.right;
+  layout.symbol = phone.symbol;
   layout.start = static_cast<double>(phone.start);
   layout.end = static_cast<double>(phone.end);
 }
@@ -151,10 +155,11 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
     const double length = o1 - o0;
     const double closure = leftRecorded + (burst - dr->start);
     const double after = dr->boundary - burst;
-    // The speaker shortens (or lengthens) what follows a burst by 70 % of the phone's change
-    // and the closure by the rest (eSpeak's stops and affricates from 80 to 230 words a minute).
+    // What follows the burst takes its share of the change (release_timing.h), the closure
+    // the rest.
     const double ratio = closure + after > 0 ? length / (closure + after) : 1.0;
-    const double afterOut = after * (ratio + kAfterBurstStiffness * (1 - ratio));
+    const double afterOut =
+        AfterBurstLength(after, ratio, layout.pace, voicelessRelease_[static_cast<size_t>(layout.symbol)]);
     double closureOut = std::max(length - afterOut, std::min(closure, kMinClosureShare * length));
     closureOut = std::clamp(closureOut, 0.0, length);
     mid = o0 + (closure > 0 ? closureOut * leftRecorded / closure : 0.0);

@@ -15,11 +15,16 @@ bool IsVoicelessRelease(std::string_view symbol) {
   return std::find(std::begin(kVoiceless), std::end(kVoiceless), symbol) != std::end(kVoiceless);
 }
 
-double AfterBurstLength(double afterRecorded, double ratio, double pace, bool voiceless) {
-  double stiffness = kAfterBurstStiffness;
-  // Only shortening fades; a lengthened phone keeps its after-burst part stiff at any pace.
-  if (voiceless && ratio < 1) stiffness *= std::clamp((pace - kEvenPace) / (kStiffPace - kEvenPace), 0.0, 1.0);
-  return afterRecorded * (ratio + stiffness * (1 - ratio));
+double PaceFade(double pace) { return std::clamp((pace - kEvenPace) / (kStiffPace - kEvenPace), 0.0, 1.0); }
+
+double AfterBurstLength(double afterRecorded, double ratio, double stiffness) {
+  const double s = kAfterBurstStiffness * (ratio < 1 ? std::clamp(stiffness, 0.0, 1.0) : 1.0);
+  return afterRecorded * (ratio + s * (1 - ratio));
+}
+
+double CopiedTransientMs(double pace) {
+  const double fade = std::clamp((pace - kBurstOnlyPace) / (kEvenPace - kBurstOnlyPace), 0.0, 1.0);
+  return kBurstOnlyMs + (kTransientMs - kBurstOnlyMs) * fade;
 }
 
 }  // namespace mowik

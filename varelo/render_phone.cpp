@@ -37,9 +37,9 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
 }
 
 // A stop's burst and the first milliseconds of frication after it are a transient: copied once,
-// grain by grain at their recorded spacing, never repeated or skipped. The closure before them
-// takes what the phone's duration leaves, but keeps at least this share of it when it can.
-constexpr double kTransientMs = 12;
+// grain by grain at their recorded spacing, never repeated or skipped (CopiedTransientMs). The
+// closure before them takes what the phone's duration leaves, but keeps at least this share of
+// it when it can.
 constexpr double kMinClosureShare = 0.2;
 
 // The grain around the mark of d nearest to a source position: its mark, the spacing of the
@@ -146,10 +146,12 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
                                                 : (o0 + o1) / 2;
   // Each half maps output time to its recording linearly, unless the right half holds a burst
   // (a stop or an affricate): then the closure (both halves up to the burst) takes most of the
-  // change of duration, the burst's first kTransientMs are copied as recorded, and the rest
+  // change of duration, the first milliseconds after the burst are copied as recorded, and the rest
   // after it (frication, aspiration) is evenly shortened or lengthened by its share.
   const uint32_t burst = dr ? BurstOf(*dr) : 0;
-  const double transientEnd = burst ? std::min<double>(dr->boundary, burst + kTransientMs * uttRate_ / 1000) : 0;
+  const double stiffness = voicelessRelease_[static_cast<size_t>(layout.symbol)] ? PaceFade(layout.pace) : 1.0;
+  const double transientEnd =
+      burst ? std::min<double>(dr->boundary, burst + CopiedTransientMs(layout.pace) * uttRate_ / 1000) : 0;
   HalfMap& rightMap = layout.rightMap;
   if (burst) {
     const double length = o1 - o0;
@@ -158,8 +160,7 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
     // What follows the burst takes its share of the change (release_timing.h), the closure
     // the rest.
     const double ratio = closure + after > 0 ? length / (closure + after) : 1.0;
-    const double afterOut =
-        AfterBurstLength(after, ratio, layout.pace, voicelessRelease_[static_cast<size_t>(layout.symbol)]);
+    const double afterOut = AfterBurstLength(after, ratio, stiffness);
     double closureOut = std::max(length - afterOut, std::min(closure, kMinClosureShare * length));
     closureOut = std::clamp(closureOut, 0.0, length);
     mid = o0 + (closure > 0 ? closureOut * leftRecorded / closure : 0.0);

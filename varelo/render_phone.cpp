@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "varelo/phone_shortening.h"
 #include "varelo/release_timing.h"
 #include "varelo/synthesizer.h"
 
@@ -170,6 +171,21 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
     rightMap.Add(burstAt, burst);
     rightMap.Add(burstAt + transientOut, burst + transientOut);
     rightMap.Add(o1, dr->boundary);
+  } else if (layout.pace < kSteadyFirstPace && o1 - o0 < leftRecorded + rightRecorded) {
+    // At the fastest paces a vowel or fricative gives up its steady middle first.
+    const Shortening& shape = shortening_[static_cast<size_t>(layout.symbol)];
+    const ShortenedParts p = Shorten(shape, leftRecorded, rightRecorded, o1 - o0);
+    mid = o0 + p.inEdge + p.leftSteady;
+    const double inEdge = leftRecorded * std::clamp(shape.inEdge, 0.0, 1.0);
+    const double outEdge = rightRecorded * std::clamp(shape.outEdge, 0.0, 1.0);
+    layout.leftMap.Add(o0, dl ? dl->boundary : 0.0);
+    layout.leftMap.Add(o0 + p.inEdge, dl ? dl->boundary + inEdge : 0.0);
+    layout.leftMap.Add(mid, dl ? dl->end : 0.0);
+    rightMap.Add(mid, dr ? dr->start : 0.0);
+    rightMap.Add(o1 - p.outEdge, dr ? dr->boundary - outEdge : 0.0);
+    rightMap.Add(o1, dr ? dr->boundary : 0.0);
+    layout.mid = mid;
+    return;
   } else {
     rightMap.Add(mid, dr ? dr->start : 0.0);
     rightMap.Add(o1, dr ? dr->boundary : 0.0);

@@ -62,7 +62,10 @@ Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
   // The typical length of each phone in each take (integers: the same in every build).
   const VoiceDatabase& v = *voice_;
   const size_t symbols = v.symbols.size();
-  for (const std::string& s : v.symbols) voicelessRelease_.push_back(IsVoicelessRelease(s));
+  for (const std::string& s : v.symbols) {
+    voicelessRelease_.push_back(IsVoicelessRelease(s));
+    shortening_.push_back(ShorteningOf(s));
+  }
   std::vector<std::vector<int64_t>> sums, counts;
   for (size_t i = 0; i < v.diphones.size();) {
     const std::span<const Diphone> takes = v.Takes(v.diphones[i].left, v.diphones[i].right);

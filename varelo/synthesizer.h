@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "varelo/phone_shortening.h"
 #include "varelo/phoneme_line.h"
 #include "varelo/voice_database.h"
 
@@ -115,6 +116,7 @@ class Synthesizer {
   // its halves over every pair it is in, in samples; 0 when the take lacks it.
   std::vector<std::vector<int64_t>> takeLengths_;
   std::vector<bool> voicelessRelease_;  // per symbol: IsVoicelessRelease
+  std::vector<Shortening> shortening_;  // per symbol: ShorteningOf
   uint32_t rate_;
   double defaultHz_;
   bool recordJoins_ = false;

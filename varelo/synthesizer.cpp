@@ -1,11 +1,11 @@
 #include "varelo/synthesizer.h"
 
-#include "varelo/release_timing.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <span>
+
+#include "varelo/release_timing.h"
 
 namespace mowik {
 namespace {

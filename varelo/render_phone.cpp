@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "varelo/phone_shortening.h"
+#include "varelo/release_timing.h"
 #include "varelo/synthesizer.h"
 
 namespace mowik {
@@ -36,11 +38,10 @@ double LevelAround(const VoiceDatabase& v, const Diphone& d, uint32_t at) {
 }
 
 // A stop's burst and the first milliseconds of frication after it are a transient: copied once,
-// grain by grain at their recorded spacing, never repeated or skipped. The closure before them
-// takes what the phone's duration leaves, but keeps at least this share of it when it can.
-constexpr double kTransientMs = 12;
+// grain by grain at their recorded spacing, never repeated or skipped (CopiedTransientMs). The
+// closure before them takes what the phone's duration leaves, but keeps at least this share of
+// it when it can.
 constexpr double kMinClosureShare = 0.2;
-constexpr double kAfterBurstStiffness = 0.3;
 
 // The grain around the mark of d nearest to a source position: its mark, the spacing of the
 // marks there, and how far its window reaches before and after the mark (each at most
@@ -89,6 +90,8 @@ struct Synthesizer::HalfMap {
 struct Synthesizer::PhoneLayout {
   const Diphone* left = nullptr;   // null where the voice lacks the diphone: that half is silent
   const Diphone* right = nullptr;
+  int symbol = 0;
+  double pace = 1;  // PaceWith at this phone
   double start = 0, mid = 0, end = 0;
   HalfMap leftMap, rightMap;
   uint32_t burst = 0;       // where the right diphone's burst lies; 0 when it has none
@@ -107,6 +110,7 @@ void Synthesizer::RenderPhone(const Pending& phone, const Pending* following) {
     return;
   }
   PhoneLayout layout;
+  layout.pace = PaceWith(phone);
   ChooseHalves(phone, following, layout);
   MapHalves(layout);
   LeanTowardsTheJoin(layout);
@@ -126,6 +130,7 @@ void Synthesizer::ChooseHalves(const Pending& phone, const Pending* following, P
                     : ChooseTake(previous_, phone.symbol, length, length);
   layout.right = ChooseTake(phone.symbol, next, length, nextLength);
   carried_ = layout.right;
+  layout.symbol = phone.symbol;
   layout.start = static_cast<double>(phone.start);
   layout.end = static_cast<double>(phone.end);
 }
@@ -142,19 +147,21 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
                                                 : (o0 + o1) / 2;
   // Each half maps output time to its recording linearly, unless the right half holds a burst
   // (a stop or an affricate): then the closure (both halves up to the burst) takes most of the
-  // change of duration, the burst's first kTransientMs are copied as recorded, and the rest
+  // change of duration, the first milliseconds after the burst are copied as recorded, and the rest
   // after it (frication, aspiration) is evenly shortened or lengthened by its share.
   const uint32_t burst = dr ? BurstOf(*dr) : 0;
-  const double transientEnd = burst ? std::min<double>(dr->boundary, burst + kTransientMs * uttRate_ / 1000) : 0;
+  const double stiffness = voicelessRelease_[static_cast<size_t>(layout.symbol)] ? PaceFade(layout.pace) : 1.0;
+  const double transientEnd =
+      burst ? std::min<double>(dr->boundary, burst + CopiedTransientMs(layout.pace) * uttRate_ / 1000) : 0;
   HalfMap& rightMap = layout.rightMap;
   if (burst) {
     const double length = o1 - o0;
     const double closure = leftRecorded + (burst - dr->start);
     const double after = dr->boundary - burst;
-    // The speaker shortens (or lengthens) what follows a burst by 70 % of the phone's change
-    // and the closure by the rest (eSpeak's stops and affricates from 80 to 230 words a minute).
+    // What follows the burst takes its share of the change (release_timing.h), the closure
+    // the rest.
     const double ratio = closure + after > 0 ? length / (closure + after) : 1.0;
-    const double afterOut = after * (ratio + kAfterBurstStiffness * (1 - ratio));
+    const double afterOut = AfterBurstLength(after, ratio, stiffness);
     double closureOut = std::max(length - afterOut, std::min(closure, kMinClosureShare * length));
     closureOut = std::clamp(closureOut, 0.0, length);
     mid = o0 + (closure > 0 ? closureOut * leftRecorded / closure : 0.0);
@@ -164,6 +171,21 @@ void Synthesizer::MapHalves(PhoneLayout& layout) {
     rightMap.Add(burstAt, burst);
     rightMap.Add(burstAt + transientOut, burst + transientOut);
     rightMap.Add(o1, dr->boundary);
+  } else if (layout.pace < kSteadyFirstPace && o1 - o0 < leftRecorded + rightRecorded) {
+    // At the fastest paces a vowel or fricative gives up its steady middle first.
+    const Shortening& shape = shortening_[static_cast<size_t>(layout.symbol)];
+    const ShortenedParts p = Shorten(shape, leftRecorded, rightRecorded, o1 - o0);
+    mid = o0 + p.inEdge + p.leftSteady;
+    const double inEdge = leftRecorded * std::clamp(shape.inEdge, 0.0, 1.0);
+    const double outEdge = rightRecorded * std::clamp(shape.outEdge, 0.0, 1.0);
+    layout.leftMap.Add(o0, dl ? dl->boundary : 0.0);
+    layout.leftMap.Add(o0 + p.inEdge, dl ? dl->boundary + inEdge : 0.0);
+    layout.leftMap.Add(mid, dl ? dl->end : 0.0);
+    rightMap.Add(mid, dr ? dr->start : 0.0);
+    rightMap.Add(o1 - p.outEdge, dr ? dr->boundary - outEdge : 0.0);
+    rightMap.Add(o1, dr ? dr->boundary : 0.0);
+    layout.mid = mid;
+    return;
   } else {
     rightMap.Add(mid, dr ? dr->start : 0.0);
     rightMap.Add(o1, dr ? dr->boundary : 0.0);

@@ -5,6 +5,8 @@
 #include <numbers>
 #include <span>
 
+#include "varelo/release_timing.h"
+
 namespace mowik {
 namespace {
 
@@ -60,6 +62,10 @@ Synthesizer::Synthesizer(std::shared_ptr<const VoiceDatabase> voice)
   // The typical length of each phone in each take (integers: the same in every build).
   const VoiceDatabase& v = *voice_;
   const size_t symbols = v.symbols.size();
+  for (const std::string& s : v.symbols) {
+    voicelessRelease_.push_back(IsVoicelessRelease(s));
+    shortening_.push_back(ShorteningOf(s));
+  }
   std::vector<std::vector<int64_t>> sums, counts;
   for (size_t i = 0; i < v.diphones.size();) {
     const std::span<const Diphone> takes = v.Takes(v.diphones[i].left, v.diphones[i].right);
@@ -94,6 +100,29 @@ void Synthesizer::StartUtterance() {
   acc_.clear();
   accBase_ = 0;
   joins_.clear();
+  recentPace_.clear();
+}
+
+double Synthesizer::PaceWith(const Pending& phone) {
+  // Up to kPhones phones spoken before it, and it with up to kPhones - 1 phones known after it.
+  constexpr size_t kPhones = 8;
+  const int silence = voice_->SilenceIndex();
+  auto typical = [&](const Pending& p) -> int64_t {
+    if (takeLengths_.empty() || p.symbol == silence) return 0;
+    return takeLengths_.back()[static_cast<size_t>(p.symbol)] * uttRate_ / voice_->sampleRate;
+  };
+  int64_t spoken = 0, recorded = 0;
+  for (const auto& [length, take] : recentPace_) spoken += length, recorded += take;
+  size_t ahead = 0;
+  for (const Pending& p : pending_) {
+    if (ahead++ == kPhones) break;
+    if (const int64_t t = typical(p); t > 0) spoken += p.end - p.start, recorded += t;
+  }
+  if (const int64_t t = typical(phone); t > 0) {
+    recentPace_.push_back({phone.end - phone.start, t});
+    if (recentPace_.size() > kPhones) recentPace_.pop_front();
+  }
+  return recorded > 0 ? static_cast<double>(spoken) / static_cast<double>(recorded) : 1.0;
 }
 
 void Synthesizer::Push(const SynthPhone& phone) {

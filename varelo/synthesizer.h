@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "varelo/phone_shortening.h"
 #include "varelo/phoneme_line.h"
 #include "varelo/voice_database.h"
 
@@ -98,6 +99,10 @@ class Synthesizer {
   void AddGrain(const Diphone& d, uint32_t centre, uint32_t left, uint32_t right, double at,
                 float gain);
   double PitchAt(double time);
+  // The utterance's pace at this phone: the length of it, the phones before it and those known
+  // after it over what the voice's fastest take gives them (1 at that take's pace, 0.5 twice as
+  // fast). Called once for each phone rendered, in order.
+  double PaceWith(const Pending& phone);
   // 0.5 - 0.5 cos(pi i / width) for i = 0..width, computed once per width.
   const std::vector<float>& Ramp(uint32_t width);
   void MakeFinal(int64_t upTo);
@@ -110,6 +115,8 @@ class Synthesizer {
   // Per take (0 the slowest) and symbol: the phone's recorded length in that take, the mean of
   // its halves over every pair it is in, in samples; 0 when the take lacks it.
   std::vector<std::vector<int64_t>> takeLengths_;
+  std::vector<bool> voicelessRelease_;  // per symbol: IsVoicelessRelease
+  std::vector<Shortening> shortening_;  // per symbol: ShorteningOf
   uint32_t rate_;
   double defaultHz_;
   bool recordJoins_ = false;
@@ -123,6 +130,8 @@ class Synthesizer {
   // of a diphone come from one take.
   const Diphone* carried_ = nullptr;
   std::deque<Pending> pending_;
+  // The pace of the last phones: their lengths and the lengths the fastest take gives them.
+  std::deque<std::pair<int64_t, int64_t>> recentPace_;
   bool damaged_ = false;
   std::deque<Knot> contour_;
   double nextMark_ = 0;

@@ -3,14 +3,16 @@
 //   varelo-measure [--out DIR] [--phones] [--check]
 //
 // For a fixed list of Polish words and sentences (Mowik's phonemes, frozen below) eSpeak NG
-// speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at three
-// rates: Mowik's own pace (230 words a minute, phones of about 70 ms), the pace of the voice's
-// slow take (80, phones of about 170 ms) and about Mowik's slowest setting (110, phones of about
-// 130 ms; its duration ratio 1.8 makes 126 ms). The voice's fast take was cut at 200, so each
-// pace asks the engine to pick a take and stretch or shorten it. eSpeak's phoneme events (and the
+// speaks each utterance as the generator's speaker (Polish, flat pitch, no flutter), at six
+// rates: Mowik's own pace (230 words a minute, phones of about 70 ms) and 1.5, 2 and 3 times it
+// (345, 460, 690: the speeds screen-reader users listen at), the pace of the voice's slow take
+// (80, phones of about 170 ms) and about Mowik's slowest setting (110, phones of about 130 ms;
+// its duration ratio 1.8 makes 126 ms). The voice's fast take was cut at 200, so each pace asks
+// the engine to pick a take and stretch or shorten it. eSpeak's phoneme events (and the
 // closure before each voiceless stop or affricate, found as the generator finds it; a voiced
-// one's closure, its voice bar, eSpeak counts to it) give every phone's start; varelo
-// then speaks the same phonemes with exactly those durations at the speaker's flat pitch, so
+// one's closure, its voice bar, eSpeak counts to it) give every phone's start (from 450 words a
+// minute eSpeak speeds its output up with sonic, whose events miss their samples: there the
+// phones of its 449 are carried over by alignment, speaker_alignment.h); varelo then speaks the same phonemes with exactly those durations at the speaker's flat pitch, so
 // both sides share every phone boundary and are compared frame by frame:
 //  - spectral distance: mel-cepstral distance (c1..c12, dB) per 5 ms frame, averaged over the
 //    frames whose centre lies in a phone of the class;
@@ -27,7 +29,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +42,8 @@
 #include "varelo/engine.h"
 #include "varelo/generator/carrier_analysis.h"
 #include "varelo/generator/espeak_speaker.h"
+#include "varelo/measure/cepstra.h"
+#include "varelo/measure/speaker_alignment.h"
 #include "varelo/module_folder.h"
 #include "varelo/tools/wav_file.h"
 
@@ -196,9 +199,19 @@ bool IsVoicedClosed(const Symbol* s) {
   return false;
 }
 
-Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm) {
+// The speaker's rendering at a pace where eSpeak times the phones itself (up to
+// kFastestOwnTiming), with every phone's place from its events.
+struct Spoken {
+  std::vector<Phone> phones;
+  std::vector<int16_t> samples;  // 16000 Hz
+};
+
+constexpr int kFastestOwnTiming = 449;  // from 450 words a minute eSpeak hands its output to sonic
+
+Spoken SpeakTimed(EspeakSpeaker& speaker, const Utterance& u, int wpm) {
   std::vector<const Symbol*> expected;
   const std::string input = EspeakInput(u, expected);
+  speaker.SetWordsPerMinute(wpm);
   const Recording r = speaker.Speak(input);
   const double from = speaker.SampleRate();
   // Each expected phone's event; unexpected events (glides eSpeak adds, its own pauses) belong
@@ -241,7 +254,7 @@ Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, dou
         std::fprintf(stderr, "%s %s closure %.1f ms, after %.1f ms\n", u.text, expected[i]->mowik,
                      double(event[i] - start[i]) * 1000 / from,
                      double((i + 1 < expected.size() ? start[i + 1] : last) - event[i]) * 1000 / from);
-  Rendering out;
+  Spoken out;
   auto at16 = [&](int64_t s) { return std::llround(double(s) * kRate / from); };
   int64_t previous = 0;
   for (size_t i = 0; i < expected.size(); ++i) {
@@ -253,7 +266,37 @@ Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, dou
   }
   const int64_t total = at16(static_cast<int64_t>(r.samples.size()));
   if (total > previous) out.phones.push_back({nullptr, previous, total});
-  out.speaker = Resample(r.samples, from, kRate, 0, total);
+  out.samples = Resample(r.samples, from, kRate, 0, total);
+  return out;
+}
+
+// The speaker at any pace: above kFastestOwnTiming its phone boundaries are those of its
+// fastest own timing, carried over to the faster rendering by alignment.
+Spoken Speak(EspeakSpeaker& speaker, const Utterance& u, int wpm, const Cepstra& cep) {
+  if (wpm <= kFastestOwnTiming) return SpeakTimed(speaker, u, wpm);
+  Spoken own = SpeakTimed(speaker, u, kFastestOwnTiming);
+  std::vector<const Symbol*> expected;
+  speaker.SetWordsPerMinute(wpm);
+  const Recording r = speaker.Speak(EspeakInput(u, expected));
+  const double from = speaker.SampleRate();
+  Spoken out;
+  out.samples = Resample(r.samples, from, kRate, 0, std::llround(double(r.samples.size()) * kRate / from));
+  std::vector<int64_t> bounds;
+  for (const Phone& p : own.phones) bounds.push_back(p.start);
+  bounds.push_back(own.phones.empty() ? 0 : own.phones.back().end);
+  bounds = CarryBoundaries(own.samples, out.samples, bounds, cep);
+  bounds.front() = 0;
+  bounds.back() = static_cast<int64_t>(out.samples.size());
+  for (size_t k = 0; k < own.phones.size(); ++k) out.phones.push_back({own.phones[k].symbol, bounds[k], bounds[k + 1]});
+  return out;
+}
+
+Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm,
+                 const Cepstra& cep) {
+  Spoken spoken = Speak(speaker, u, wpm, cep);
+  Rendering out;
+  out.phones = std::move(spoken.phones);
+  out.speaker = std::move(spoken.samples);
 
   std::string lines;
   char line[96];
@@ -285,87 +328,6 @@ Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, dou
   if (out.voice.size() != out.speaker.size())
     throw std::runtime_error(std::string("varelo spoke ") + u.text + " for another duration");
   return out;
-}
-
-// Mel cepstra, 25 ms frames every 5 ms (or any frame length), c1..c12.
-class Cepstra {
- public:
-  static constexpr int kFft = 512, kBands = 26, kCoefficients = 12;
-  Cepstra() {
-    auto mel = [](double f) { return 2595 * std::log10(1 + f / 700); };
-    auto hz = [](double m) { return 700 * (std::pow(10, m / 2595) - 1); };
-    std::vector<double> edges;
-    for (int i = 0; i <= kBands + 1; ++i) edges.push_back(hz(mel(kRate / 2) * i / (kBands + 1)) * kFft / kRate);
-    filters_.assign(kBands, std::vector<double>(kFft / 2 + 1, 0.0));
-    for (int b = 0; b < kBands; ++b)
-      for (int k = 0; k <= kFft / 2; ++k) {
-        const double up = (k - edges[b]) / (edges[b + 1] - edges[b]);
-        const double down = (edges[b + 2] - k) / (edges[b + 2] - edges[b + 1]);
-        filters_[b][k] = std::max(0.0, std::min(up, down));
-      }
-  }
-  // floor: band energies are floored there (set from the speaker's loudest frame).
-  std::vector<double> At(const std::vector<int16_t>& x, int64_t centre, int length, double floor) const {
-    std::vector<std::complex<double>> buf(kFft);
-    for (int i = 0; i < length && i < kFft; ++i) {
-      const int64_t n = centre - length / 2 + i;
-      const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (i + 0.5) / length);
-      buf[i] = n >= 0 && n < static_cast<int64_t>(x.size()) ? w * x[n] : 0.0;
-    }
-    Fft(buf);
-    std::vector<double> logs(kBands);
-    for (int b = 0; b < kBands; ++b) {
-      double e = 0;
-      for (int k = 0; k <= kFft / 2; ++k) e += filters_[b][k] * std::norm(buf[k]) / length;
-      logs[b] = 0.5 * std::log(std::max(e, floor));  // log amplitude, as MCD is usually given
-    }
-    std::vector<double> c(kCoefficients);
-    for (int q = 1; q <= kCoefficients; ++q) {
-      double s = 0;
-      for (int b = 0; b < kBands; ++b) s += logs[b] * std::cos(std::numbers::pi * q * (b + 0.5) / kBands);
-      c[q - 1] = s * std::sqrt(2.0 / kBands);
-    }
-    return c;
-  }
-  double Energy(const std::vector<int16_t>& x, int64_t centre, int length) const {
-    double e = 0;
-    for (int i = 0; i < length; ++i) {
-      const int64_t n = centre - length / 2 + i;
-      if (n >= 0 && n < static_cast<int64_t>(x.size())) e += double(x[n]) * x[n];
-    }
-    return e / length;
-  }
-
- private:
-  static void Fft(std::vector<std::complex<double>>& a) {
-    const size_t n = a.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-      size_t bit = n >> 1;
-      for (; j & bit; bit >>= 1) j ^= bit;
-      j ^= bit;
-      if (i < j) std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= n; len <<= 1) {
-      const double angle = -2 * std::numbers::pi / double(len);
-      const std::complex<double> wl(std::cos(angle), std::sin(angle));
-      for (size_t i = 0; i < n; i += len) {
-        std::complex<double> w(1);
-        for (size_t k = 0; k < len / 2; ++k) {
-          const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
-          a[i + k] = u + v;
-          a[i + k + len / 2] = u - v;
-          w *= wl;
-        }
-      }
-    }
-  }
-  std::vector<std::vector<double>> filters_;
-};
-
-double Mcd(const std::vector<double>& a, const std::vector<double>& b) {
-  double s = 0;
-  for (size_t i = 0; i < a.size(); ++i) s += (a[i] - b[i]) * (a[i] - b[i]);
-  return 10 / std::log(10.0) * std::sqrt(2 * s);
 }
 
 struct Stat {
@@ -497,24 +459,30 @@ int Main(int argc, char** argv) {
   bool ok = true;
   struct Pace {
     const char* name;
+    const char* tag;  // of its spectrograms
     int wpm;
   };
-  for (const Pace pace : {Pace{"Mowik's pace", 230}, Pace{"the slow take's pace", 80},
-                          Pace{"Mowik's slowest setting", 110}}) {
-    espeak_SetParameter(espeakRATE, pace.wpm, 0);
+  // Mowik's pace and the speeds screen-reader users ask for (SAPI's rate 10 is three times,
+  // speech-dispatcher's 100 about the same), each against eSpeak at the same speed; then the
+  // slow paces.
+  for (const Pace pace : {Pace{"Mowik's pace (1x)", "fast", 230}, Pace{"1.5x", "1.5x", 345},
+                          Pace{"2x", "2x", 460}, Pace{"3x", "3x", 690},
+                          Pace{"the slow take's pace", "slow", 80},
+                          Pace{"Mowik's slowest setting", "slowest-setting", 110}}) {
     Totals t;
     Stat phoneMs;
     for (const Utterance& u : kList) {
-      const Rendering r = Render(speaker, engine, u, speakerHz, pace.wpm);
+      const Rendering r = Render(speaker, engine, u, speakerHz, pace.wpm, cep);
       for (const Phone& p : r.phones)
         if (p.symbol) phoneMs.Add(double(p.end - p.start) / 16);
       Measure(r, cep, t);
-      const char* tag = pace.wpm == 80 ? "slow" : pace.wpm == 110 ? "slowest-setting" : "fast";
+      const char* tag = pace.tag;
       if (u.picture) Picture(r, u.picture, out, tag);
       else if (everyPicture) Picture(r, Split(u.phonemes, ' ').size() > 1 ? "sentence" : u.text, out + "/all", tag);
     }
-    std::printf("%s (eSpeak at %d words a minute, phones %.0f ms on average): %zu phones, %zu silent\n", pace.name,
-                pace.wpm, phoneMs.Mean(), t.phones, t.silentPhones);
+    std::printf("%s (eSpeak at %d words a minute%s, phones %.0f ms on average): %zu phones, %zu silent\n", pace.name,
+                pace.wpm, pace.wpm > kFastestOwnTiming ? ", phones aligned from its 449" : "", phoneMs.Mean(), t.phones,
+                t.silentPhones);
     std::printf("  %-10s %5s  %12s   %22s   %s\n", "class", "phones", "MCD dB", "burst dB (mean, |mean|)",
                 "join MCD varelo ±error / speaker (joins)");
     for (int c = 0; c < kClasses; ++c) {

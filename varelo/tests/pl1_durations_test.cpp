@@ -12,7 +12,7 @@
 
 #include "varelo/engine.h"
 #include "varelo/module_folder.h"
-#include "varelo/tests/test_voice.h"
+#include "testing/test_voice.h"
 
 namespace mowik {
 namespace {

@@ -23,15 +23,10 @@
 #include <vector>
 
 #include "mowik/verbalise/natural/generator/hunspell_source.h"
+#include "mowik/verbalise/natural/compact_lexicon.h"
 #include "mowik/verbalise/natural/polish_grammar.h"
 
 namespace mowik::lexicon {
-
-// The (number, case) pairs a form stands in: bit c the singular of case c, bit 6 + c the
-// plural.
-using CaseSet = uint16_t;
-constexpr CaseSet Singular(Case c) { return static_cast<CaseSet>(1u << static_cast<int>(c)); }
-constexpr CaseSet Plural(Case c) { return static_cast<CaseSet>(1u << (6 + static_cast<int>(c))); }
 
 struct NounForm {
   std::wstring form;

@@ -534,7 +534,9 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
 
 NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_view nextWord) const {
   const std::vector<Case> cases = CasesHere();
-  std::vector<NounReading> readings = LooksLikeVerb(nextWord) ? std::vector<NounReading>() : NounReadings(nextWord);
+  // A word a lexicon lists as a noun is one, whatever its ending («jabłonie»).
+  std::vector<NounReading> readings = NounReadings(nextWord);
+  if (!readings.empty() && !readings.front().listed && LooksLikeVerb(nextWord)) readings.clear();
   if (readings.empty()) return {};
   if (!readings.front().listed) {
     // An adjective before the noun («3 nowe książki»): the noun after it decides.

@@ -35,7 +35,9 @@ bool SoftensAsPersons(const std::wstring& lemma, const std::vector<std::wstring>
 bool ClassOf(const std::wstring& lemma, const std::vector<std::wstring>& forms, Paradigm& paradigm, Gender& gender) {
   const wchar_t last = lemma.back();
   if (last == L'a') {
-    const bool masculine = AnyEndsWith(forms, L"ów");
+    // kierowca, kierowców; not krowa, krów
+    const std::wstring plural = lemma.substr(0, lemma.size() - 1) + L"ów";
+    const bool masculine = std::find(forms.begin() + 1, forms.end(), plural) != forms.end();
     paradigm = masculine ? Paradigm::MasculineInA : Paradigm::Feminine;
     gender = masculine ? Gender::MascPersonal : Gender::Feminine;
   } else if (last == L'i') {

@@ -5,7 +5,7 @@
 // - a word is a noun when its forms have the plural endings only nouns take: -ach and
 //   -ami (or -mi); adjectives have -ych and -ymi, verbs neither;
 // - the gender follows from the lemma's ending and the forms: -o, -e, -ę, -um neuter; -a
-//   feminine, unless a form ends in -ów (kierowca, poeta: masculine personal); -i feminine;
+//   feminine, unless the stem takes -ów (kierowca, kierowców: masculine personal); -i feminine;
 //   a consonant masculine, unless a form ends in -ą and none in -em or -owi (noc, kość:
 //   feminine); a masculine noun is personal when a form ends in -owie or its plural softens
 //   the last consonant as only persons do (student, studenci; Polak, Polacy; doktor,

@@ -26,6 +26,26 @@ bool DecodeText(std::string_view bytes, std::wstring& out) {
   return true;
 }
 
+// Wide text of the BMP to UTF-8; false for what the lexicon cannot hold (a surrogate).
+bool EncodeText(std::wstring_view text, std::string& out) {
+  out.clear();
+  for (const wchar_t w : text) {
+    const uint32_t c = static_cast<uint32_t>(w);
+    if (c > 0xffff || (c >= 0xd800 && c <= 0xdfff)) return false;
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xc0 | c >> 6));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
+    } else {
+      out.push_back(static_cast<char>(0xe0 | c >> 12));
+      out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3f)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
+    }
+  }
+  return true;
+}
+
 class Reader {
  public:
   explicit Reader(std::string_view bytes) : bytes_(bytes) {}
@@ -105,7 +125,7 @@ std::optional<CompactLexicon> CompactLexicon::Decode(std::string_view bytes) {
     utf8 += rest;
     if (utf8.empty() || utf8 < last || !DecodeText(utf8, lemma)) return std::nullopt;
     lexicon.lemmaStart_.push_back(static_cast<uint32_t>(lexicon.lemmaText_.size()));
-    lexicon.lemmaText_ += lemma;
+    lexicon.lemmaText_ += utf8;
     lexicon.paradigmOf_.push_back(paradigm);
     last.swap(utf8);
   }
@@ -114,28 +134,40 @@ std::optional<CompactLexicon> CompactLexicon::Decode(std::string_view bytes) {
   return lexicon;
 }
 
-std::wstring_view CompactLexicon::Lemma(size_t k) const {
-  return std::wstring_view(lemmaText_).substr(lemmaStart_[k], lemmaStart_[k + 1] - lemmaStart_[k]);
+size_t CompactLexicon::MemoryBytes() const {
+  size_t bytes = lemmaText_.capacity() + lemmaStart_.capacity() * sizeof(uint32_t) +
+                 paradigmOf_.capacity() * sizeof(uint16_t);
+  for (const Paradigm& p : paradigms_)
+    for (const Ending& e : p.endings) bytes += sizeof(Ending) + (e.strip.size() + e.add.size()) * sizeof(wchar_t);
+  for (const auto& [add, changes] : changesByAdd_)
+    for (const Change& c : changes) bytes += sizeof(Change) + add.size() * sizeof(wchar_t) + c.paradigms.size() * 2;
+  return bytes;
+}
+
+std::string_view CompactLexicon::Lemma(size_t k) const {
+  return std::string_view(lemmaText_).substr(lemmaStart_[k], lemmaStart_[k + 1] - lemmaStart_[k]);
 }
 
 std::vector<CompactLexicon::Analysis> CompactLexicon::Analyse(std::wstring_view word) const {
   std::vector<Analysis> found;
   if (word.empty() || paradigmOf_.empty()) return found;
   std::wstring lemma;
+  std::string utf8;
   for (size_t cut = 0; cut <= std::min(longestAdd_, word.size()); ++cut) {
     const auto changes = changesByAdd_.find(std::wstring(word.substr(word.size() - cut)));
     if (changes == changesByAdd_.end()) continue;
     for (const Change& change : changes->second) {
       lemma.assign(word.substr(0, word.size() - cut));
       lemma += change.strip;
+      if (!EncodeText(lemma, utf8)) continue;
       // The lemmas are sorted; homographs lie side by side.
       size_t lo = 0, hi = paradigmOf_.size();
       while (lo < hi) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (Lemma(mid) < lemma) lo = mid + 1;
+        if (Lemma(mid) < utf8) lo = mid + 1;
         else hi = mid;
       }
-      for (size_t k = lo; k < paradigmOf_.size() && Lemma(k) == lemma; ++k) {
+      for (size_t k = lo; k < paradigmOf_.size() && Lemma(k) == utf8; ++k) {
         const uint16_t p = paradigmOf_[k];
         if (!std::binary_search(change.paradigms.begin(), change.paradigms.end(), p)) continue;
         CaseSet cases = 0;

@@ -54,12 +54,15 @@ class CompactLexicon {
 
   size_t LemmaCount() const { return paradigmOf_.size(); }
   size_t ParadigmCount() const { return paradigms_.size(); }
+  // What the decoded lexicon holds in memory, roughly (strings and arrays, not the heap's
+  // own overhead).
+  size_t MemoryBytes() const;
 
  private:
-  std::wstring_view Lemma(size_t k) const;
+  std::string_view Lemma(size_t k) const;  // UTF-8: a quarter of the memory of wide text
 
   std::vector<Paradigm> paradigms_;
-  std::wstring lemmaText_;
+  std::string lemmaText_;
   std::vector<uint32_t> lemmaStart_;  // one more than lemmas: the end of the last
   std::vector<uint16_t> paradigmOf_;
   // By what a form ends in: what its lemma ended in instead, and the paradigms (sorted)

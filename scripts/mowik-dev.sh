@@ -30,6 +30,8 @@ packages=(
   nsis
   libasound2-dev                                               # mowik-say speaks on ALSA
   speech-dispatcher python3-speechd speech-dispatcher-espeak-ng  # sd_mowik's server tests, benchmark
+  hunspell-pl                                                  # the noun lexicon's source (natural reading)
+  fortunes-pl wpolish                                          # real text for measure-lexicon
 )
 
 # Installs what is missing of the packages above and of any named here.

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "mowik/verbalise/natural/char_classes.h"
+#include "mowik/verbalise/natural/compact_lexicon.h"
 #include "mowik/verbalise/polish_case.h"
 
 namespace mowik {
@@ -59,7 +60,7 @@ struct Lexicon {
       for (int plural = 0; plural < 2; ++plural)
         for (int c = 0; c < kCaseCount; ++c) {
           std::vector<NounReading>& readings = byForm[noun.Form(plural != 0, static_cast<Case>(c))];
-          readings.push_back({&noun, noun.gender, plural != 0, static_cast<Case>(c)});
+          readings.push_back({&noun, true, noun.gender, plural != 0, static_cast<Case>(c)});
         }
     }
   }
@@ -76,23 +77,33 @@ const Lexicon& TheLexicon() {
 std::vector<NounReading> ReadingsByEnding(const std::wstring& w) {
   const auto has = [&](std::wstring_view ending) { return w.size() > ending.size() + 1 && w.ends_with(ending); };
   const Gender m = Gender::MascInanimate, f = Gender::Feminine, n = Gender::Neuter;
-  if (has(L"ami") || has(L"mi")) return {{nullptr, m, true, Case::Ins}};
-  if (has(L"ach")) return {{nullptr, m, true, Case::Loc}};
-  if (has(L"om")) return {{nullptr, m, true, Case::Dat}};
-  if (has(L"ów")) return {{nullptr, m, true, Case::Gen}};
-  if (has(L"owi")) return {{nullptr, m, false, Case::Dat}};
-  if (has(L"ą")) return {{nullptr, f, false, Case::Ins}, {nullptr, f, false, Case::Acc}};
-  if (has(L"ę")) return {{nullptr, f, false, Case::Acc}};
-  if (has(L"em")) return {{nullptr, m, false, Case::Ins}};
+  if (has(L"ami") || has(L"mi")) return {{nullptr, false, m, true, Case::Ins}};
+  if (has(L"ach")) return {{nullptr, false, m, true, Case::Loc}};
+  if (has(L"om")) return {{nullptr, false, m, true, Case::Dat}};
+  if (has(L"ów")) return {{nullptr, false, m, true, Case::Gen}};
+  if (has(L"owi")) return {{nullptr, false, m, false, Case::Dat}};
+  if (has(L"ą")) return {{nullptr, false, f, false, Case::Ins}, {nullptr, false, f, false, Case::Acc}};
+  if (has(L"ę")) return {{nullptr, false, f, false, Case::Acc}};
+  if (has(L"em")) return {{nullptr, false, m, false, Case::Ins}};
   if (has(L"ie") || has(L"e"))
-    return {{nullptr, m, true, Case::Nom}, {nullptr, m, true, Case::Acc}, {nullptr, n, false, Case::Nom}, {nullptr, m, false, Case::Loc}};
+    return {{nullptr, false, m, true, Case::Nom}, {nullptr, false, m, true, Case::Acc}, {nullptr, false, n, false, Case::Nom}, {nullptr, false, m, false, Case::Loc}};
   if (has(L"y") || has(L"i"))
-    return {{nullptr, m, true, Case::Nom}, {nullptr, m, true, Case::Acc}, {nullptr, m, true, Case::Gen},
-            {nullptr, f, false, Case::Gen}, {nullptr, f, false, Case::Loc}, {nullptr, f, false, Case::Dat}};
-  if (has(L"a")) return {{nullptr, f, false, Case::Nom}, {nullptr, n, true, Case::Nom}, {nullptr, m, false, Case::Gen}};
-  if (has(L"o") || has(L"um")) return {{nullptr, n, false, Case::Nom}, {nullptr, n, false, Case::Acc}};
-  if (has(L"u")) return {{nullptr, m, false, Case::Gen}, {nullptr, m, false, Case::Loc}};
-  return {{nullptr, m, false, Case::Nom}, {nullptr, m, false, Case::Acc}, {nullptr, f, true, Case::Gen}};
+    return {{nullptr, false, m, true, Case::Nom}, {nullptr, false, m, true, Case::Acc}, {nullptr, false, m, true, Case::Gen},
+            {nullptr, false, f, false, Case::Gen}, {nullptr, false, f, false, Case::Loc}, {nullptr, false, f, false, Case::Dat}};
+  if (has(L"a")) return {{nullptr, false, f, false, Case::Nom}, {nullptr, false, n, true, Case::Nom}, {nullptr, false, m, false, Case::Gen}};
+  if (has(L"o") || has(L"um")) return {{nullptr, false, n, false, Case::Nom}, {nullptr, false, n, false, Case::Acc}};
+  if (has(L"u")) return {{nullptr, false, m, false, Case::Gen}, {nullptr, false, m, false, Case::Loc}};
+  return {{nullptr, false, m, false, Case::Nom}, {nullptr, false, m, false, Case::Acc}, {nullptr, false, f, true, Case::Gen}};
+}
+
+// The generated lexicon's readings, singular before plural and the cases in their order.
+std::vector<NounReading> ListedReadings(const std::vector<CompactLexicon::Analysis>& analyses) {
+  std::vector<NounReading> readings;
+  for (const CompactLexicon::Analysis& a : analyses)
+    for (int bit = 0; bit < 2 * kCaseCount; ++bit)
+      if (a.cases & (1u << bit))
+        readings.push_back({nullptr, true, a.gender, bit >= kCaseCount, static_cast<Case>(bit % kCaseCount)});
+  return readings;
 }
 
 }  // namespace
@@ -105,6 +116,8 @@ std::vector<NounReading> NounReadings(std::wstring_view word) {
   const Lexicon& lexicon = TheLexicon();
   const auto found = lexicon.byForm.find(lower);
   if (found != lexicon.byForm.end()) return found->second;
+  std::vector<NounReading> listed = ListedReadings(BuiltInNounLexicon().Analyse(lower));
+  if (!listed.empty()) return listed;
   return ReadingsByEnding(lower);
 }
 

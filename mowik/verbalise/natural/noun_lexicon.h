@@ -21,17 +21,21 @@ struct Noun {
   }
 };
 
-// One way of reading a word as a noun. noun is null for a reading guessed from the ending.
+// One way of reading a word as a noun. noun is set for a reading of the hand table, listed
+// for one of the hand table or of the lexicon generated from hunspell-pl; neither for a
+// reading guessed from the ending.
 struct NounReading {
   const Noun* noun = nullptr;
+  bool listed = false;
   Gender gender = Gender::MascInanimate;
   bool plural = false;
   Case grammaticalCase = Case::Nom;
 };
 
-// Every reading of word (any letter case) that the table holds; when it holds none, the
-// readings that the word's ending allows, with a guessed gender; nothing for a word that
-// does not look like a noun form (no letters).
+// Every reading of word (any letter case) that the hand table holds; when it holds none,
+// those of the generated lexicon (compact_lexicon.h); when neither knows the word, the
+// readings that its ending allows, with a guessed gender; nothing for a word that does not
+// look like a noun form (no letters). The hand table wins over the generated lexicon.
 std::vector<NounReading> NounReadings(std::wstring_view word);
 
 // The table's noun of that lemma, or null.

@@ -513,7 +513,7 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
 
   const std::wstring next = q == p || q == p + 1 ? NextWordAt(p) : std::wstring();
   std::vector<NounReading> readings = NounReadings(next);
-  const bool known = !readings.empty() && readings.front().noun;
+  const bool known = !readings.empty() && readings.front().listed;
   if (fraction.empty() && IsYear(value) && !known && !cases.empty() && lastWord_ != L"na" && lastWord_ != L"o") {
     Say(YearWords(value, c));  // «w 2023», «od 1995»: the year without its noun
     return;
@@ -525,7 +525,7 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
   }
   // «dzieci» is counted by collective numerals: «czworo dzieci».
   const bool nominative = g.grammaticalCase == Case::Nom || g.grammaticalCase == Case::Acc;
-  if (known && nominative && readings.front().noun->lemma == L"dziecko" && !CollectiveWords(value).empty()) {
+  if (known && nominative && readings.front().noun && readings.front().noun->lemma == L"dziecko" && !CollectiveWords(value).empty()) {
     Say(CollectiveWords(value));
     return;
   }
@@ -534,21 +534,23 @@ void NaturalReader::SayCount(uint64_t value, std::wstring_view fraction, size_t 
 
 NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_view nextWord) const {
   const std::vector<Case> cases = CasesHere();
-  std::vector<NounReading> readings = LooksLikeVerb(nextWord) ? std::vector<NounReading>() : NounReadings(nextWord);
+  // A word a lexicon lists as a noun is one, whatever its ending («jabłonie»).
+  std::vector<NounReading> readings = NounReadings(nextWord);
+  if (!readings.empty() && !readings.front().listed && LooksLikeVerb(nextWord)) readings.clear();
   if (readings.empty()) return {};
-  if (!readings.front().noun) {
+  if (!readings.front().listed) {
     // An adjective before the noun («3 nowe książki»): the noun after it decides.
     const size_t at = text_.find(nextWord, pos_);
     if (at != std::wstring_view::npos) {
       std::vector<NounReading> after = NounReadings(NextWordAt(at + nextWord.size()));
-      if (!after.empty() && after.front().noun) readings = std::move(after);
+      if (!after.empty() && after.front().listed) readings = std::move(after);
     }
   }
   // Without a preposition an oblique case is taken only from a form the table knows, or
   // from an ending that shows it; the genitive plural of a guess is the nominative's noun.
   static const std::vector<Case> kAny = {Case::Nom, Case::Acc, Case::Ins, Case::Loc, Case::Dat, Case::Gen};
   static const std::vector<Case> kGuessed = {Case::Nom, Case::Acc, Case::Ins, Case::Loc, Case::Dat};
-  for (const Case c : !cases.empty() ? cases : readings.front().noun ? kAny : kGuessed)
+  for (const Case c : !cases.empty() ? cases : readings.front().listed ? kAny : kGuessed)
     for (const NounReading& r : readings) {
       const FormChoice form = FormAfterCount(value, c, r.gender);
       if (form.plural == r.plural && form.grammaticalCase == r.grammaticalCase) return {c, r.gender};

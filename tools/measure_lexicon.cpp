@@ -26,14 +26,6 @@
 
 namespace {
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  bytes = text.str();
-  return true;
-}
 
 struct Share {
   long all = 0, hand = 0, generated = 0, either = 0;
@@ -72,7 +64,7 @@ int main(int argc, char** argv) {
 
   std::string affBytes, dicBytes, error;
   lexicon::HunspellSource source;
-  if (!ReadFile(aff, affBytes) || !ReadFile(dic, dicBytes)) {
+  if (!mowik::lexicon::ReadFileBytes(aff, affBytes) || !mowik::lexicon::ReadFileBytes(dic, dicBytes)) {
     std::fprintf(stderr, "measure-lexicon: cannot read %s or %s\n", aff.c_str(), dic.c_str());
     return 1;
   }
@@ -109,7 +101,7 @@ int main(int argc, char** argv) {
   Share tokens, afterNumber;
   for (const std::string& path : texts) {
     std::string bytes;
-    if (!ReadFile(path, bytes)) {
+    if (!mowik::lexicon::ReadFileBytes(path, bytes)) {
       std::fprintf(stderr, "measure-lexicon: cannot read %s\n", path.c_str());
       return 1;
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mowik/verbalise/natural/utf8_bytes.h"
+
 namespace mowik {
 namespace {
 
@@ -27,25 +29,6 @@ bool DecodeText(std::string_view bytes, std::wstring& out) {
 }
 
 // Wide text of the BMP to UTF-8; false for what the lexicon cannot hold (a surrogate).
-bool EncodeText(std::wstring_view text, std::string& out) {
-  out.clear();
-  for (const wchar_t w : text) {
-    const uint32_t c = static_cast<uint32_t>(w);
-    if (c > 0xffff || (c >= 0xd800 && c <= 0xdfff)) return false;
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xc0 | c >> 6));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
-    } else {
-      out.push_back(static_cast<char>(0xe0 | c >> 12));
-      out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3f)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
-    }
-  }
-  return true;
-}
-
 class Reader {
  public:
   explicit Reader(std::string_view bytes) : bytes_(bytes) {}
@@ -159,7 +142,7 @@ std::vector<CompactLexicon::Analysis> CompactLexicon::Analyse(std::wstring_view 
     for (const Change& change : changes->second) {
       lemma.assign(word.substr(0, word.size() - cut));
       lemma += change.strip;
-      if (!EncodeText(lemma, utf8)) continue;
+      if (!EncodeUtf8(lemma, utf8)) continue;
       // The lemmas are sorted; homographs lie side by side.
       size_t lo = 0, hi = paradigmOf_.size();
       while (lo < hi) {

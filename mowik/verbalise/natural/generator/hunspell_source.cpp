@@ -1,9 +1,20 @@
 #include "mowik/verbalise/natural/generator/hunspell_source.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace mowik::lexicon {
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream text;
+  text << in.rdbuf();
+  bytes = text.str();
+  return !in.bad();
+}
+
 namespace {
 
 // ISO 8859-2 from 0xA0 up.

@@ -9,6 +9,9 @@
 
 namespace mowik::lexicon {
 
+// The whole file's bytes; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+
 struct SuffixRule {
   std::wstring strip, add;
   // The condition on the word's end, one item per letter: the letters allowed, or (negated)

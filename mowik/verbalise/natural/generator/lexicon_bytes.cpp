@@ -4,24 +4,16 @@
 #include <map>
 #include <tuple>
 
+#include "mowik/verbalise/natural/utf8_bytes.h"
+
 namespace mowik::lexicon {
 namespace {
 
+// The dictionary's Polish words all lie in the BMP; anything else gives the empty text,
+// never a wrong byte.
 std::string Utf8(std::wstring_view text) {
   std::string out;
-  for (const wchar_t w : text) {
-    const uint32_t c = static_cast<uint32_t>(w);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xc0 | c >> 6));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
-    } else {
-      out.push_back(static_cast<char>(0xe0 | c >> 12));
-      out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3f)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
-    }
-  }
+  if (!EncodeUtf8(text, out)) out.clear();
   return out;
 }
 

@@ -15,18 +15,10 @@
 
 namespace {
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  bytes = text.str();
-  return !in.bad();
-}
 
 bool WriteIfDifferent(const std::string& path, const std::string& text) {
   std::string old;
-  if (ReadFile(path, old) && old == text) return true;
+  if (mowik::lexicon::ReadFileBytes(path, old) && old == text) return true;
   std::error_code ec;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
@@ -64,8 +56,8 @@ int main(int argc, char** argv) {
   if (empty) return WriteIfDifferent(output, AsSource("")) ? 0 : Fail("cannot write " + output);
 
   std::string affBytes, dicBytes, error;
-  if (!ReadFile(aff, affBytes)) return Fail("cannot read " + aff);
-  if (!ReadFile(dic, dicBytes)) return Fail("cannot read " + dic);
+  if (!mowik::lexicon::ReadFileBytes(aff, affBytes)) return Fail("cannot read " + aff);
+  if (!mowik::lexicon::ReadFileBytes(dic, dicBytes)) return Fail("cannot read " + dic);
   HunspellSource source;
   if (!ReadAffixes(affBytes, source, error)) return Fail(aff + ": " + error);
   if (!ReadWords(dicBytes, source, error)) return Fail(dic + ": " + error);

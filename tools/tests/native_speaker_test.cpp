@@ -76,7 +76,9 @@ class NativeSpeakerTest : public ::testing::Test {
     EXPECT_EQ(speaker.Error(), "");
     return capture.text;
   }
-  std::string path_ = ::testing::TempDir() + "native_speaker_test.wav";
+  // One file per test: ctest runs this program's tests side by side.
+  std::string path_ = ::testing::TempDir() + "native_speaker_test_" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".wav";
 };
 
 TEST_F(NativeSpeakerTest, EveryTestSentenceLastsWhatItsLinesSay) {

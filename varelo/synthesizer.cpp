@@ -34,7 +34,8 @@ uint32_t Synthesizer::BurstOf(const Diphone& d) {
   for (uint32_t f = d.start; f + frame <= d.boundary; f += frame) {
     int64_t e = 0;
     for (uint32_t i = f; i < f + frame; ++i) {
-      const int64_t y = static_cast<int64_t>(x[i]) - x[i - 1];
+      // A stretch cut at its very first sample has no sample before it.
+      const int64_t y = static_cast<int64_t>(x[i]) - (i > 0 ? x[i - 1] : x[i]);
       e += y * y;
     }
     energy.push_back(e);

@@ -69,6 +69,21 @@ TEST(EngineTakes, EachPhoneIsSpokenFromTheTakeNearestItsLengthForExactlyItsDurat
   std::filesystem::remove(path, ignored);
 }
 
+// A voice may cut a diphone's first half at the very first sample it stores (the check
+// allows it); finding the burst there once read far outside the samples.
+TEST(EngineVoiceEdges, ADiphoneCutAtItsFirstStoredSampleIsSpokenInsideItsSamples) {
+  VoiceDatabase voice = testing::MakeTestVoice();
+  for (Diphone& d : voice.diphones) d.start = 0;
+  const std::string path = testing::WriteVoiceBytes("varelo_engine_test_edges", SerializeVoice(voice));
+  Engine engine;
+  ASSERT_EQ(engine.Init(path.c_str(), nullptr, nullptr, ""), kEngineOk) << engine.LastErrorText();
+  const std::vector<int16_t> x = Speak(engine, "_ 20 0 125\nt 60 0 125\na 80 0 125\n_ 20 0 125\n");
+  EXPECT_EQ(x.size(), size_t(180 * 16));
+  engine.Close();
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
 TEST_F(EngineTest, PitchFollowsTargetsTimesTheRatio) {
   const std::vector<int16_t> x = Speak(engine_, ";; F = 1.5\na 400 0 100 100 200\no 400\n");
   const auto frames = testing::TrackPitch(x, 16000, 80, 400, 640, 160);

@@ -114,7 +114,9 @@ TEST(RequestQueue, CountsReportEveryChangeAcrossThreads) {
 
 class StreamFileTest : public ::testing::Test {
  protected:
-  std::string path_ = ::testing::TempDir() + "vrlplay_stream_file.txt";
+  // One file per test: ctest runs this program's tests side by side.
+  std::string path_ = ::testing::TempDir() + "vrlplay_stream_file_" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
   void Write(const std::string& bytes) {
     std::ofstream(path_, std::ios::binary) << bytes;
   }

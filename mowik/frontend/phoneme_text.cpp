@@ -94,11 +94,11 @@ void AppendPhonemeText(ClsStackCollection& list, int32_t intonation, int16_t& ba
 
   // The walk goes backwards, since each phoneme's pitch depends on how far it stands from the
   // end of its stretch; the lines are kept and written out in list order afterwards. The
-  // closing blanks give no line. (Scratch kept between calls: a piece is usually one word.)
-  thread_local std::vector<PhonemeRecord> lines;
-  thread_local std::vector<char> spoken;
-  lines.assign(static_cast<size_t>(n), PhonemeRecord{});
-  spoken.assign(static_cast<size_t>(n), 0);
+  // closing blanks give no line. The scratch is the call's own: a thread_local vector would be
+  // freed twice at thread exit in MinGW builds (their emulated TLS releases its storage before
+  // the destructors run), which corrupted the heap of SAPI hosts whose threads had spoken.
+  std::vector<PhonemeRecord> lines(static_cast<size_t>(n));
+  std::vector<char> spoken(static_cast<size_t>(n), 0);
   PhonemeRecord record{{}, basePitch, 0};
   const bool lengthen_last = IsPause(list.Item(n - 1));
   int64_t run = 0;  // items from this one to the end of its stretch; wide for huge words

@@ -1,0 +1,2 @@
+// A comment may say thread_local.
+int Named() { return 0; }

@@ -1,0 +1,6 @@
+#include <vector>
+
+std::vector<int>& Scratch() {
+  thread_local std::vector<int> scratch;
+  return scratch;
+}

@@ -20,7 +20,12 @@
 //    phone (closure, burst and frication), varelo against the speaker, in dB;
 //  - join discontinuity: at every hand-over between two diphones inside a phone, the
 //    mel-cepstral distance between the 10 ms before and the 10 ms after, for varelo and for
-//    the speaker at the same place.
+//    the speaker at the same place;
+//  - heard as: the share of phones a listener trained on the speaker alone takes for what they
+//    are (phone_classifier.h), varelo's against the speaker's own, the affricates before a vowel
+//    apart, and varelo's commonest confusions; at Mowik's pace also for the phones timed as
+//    Mowik times them (every phone 70 ms, its closure counted to a stop), heard by the speaker
+//    at that pace. VARELO_MEASURE_DEBUG=1 lists every affricate heard wrong.
 // Spectrograms (sox) of three sentences, varelo above and the speaker below, go to DIR
 // (default: voice-measure beside the build's varelo folder). --phones adds a line per symbol;
 // --check exits non-zero unless every figure is finite and every phone was spoken by both.
@@ -43,6 +48,7 @@
 #include "varelo/generator/carrier_analysis.h"
 #include "varelo/generator/espeak_speaker.h"
 #include "varelo/measure/cepstra.h"
+#include "varelo/measure/phone_classifier.h"
 #include "varelo/measure/speaker_alignment.h"
 #include "varelo/module_folder.h"
 #include "varelo/tools/wav_file.h"
@@ -291,13 +297,9 @@ Spoken Speak(EspeakSpeaker& speaker, const Utterance& u, int wpm, const Cepstra&
   return out;
 }
 
-Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm,
-                 const Cepstra& cep) {
-  Spoken spoken = Speak(speaker, u, wpm, cep);
-  Rendering out;
-  out.phones = std::move(spoken.phones);
-  out.speaker = std::move(spoken.samples);
-
+// varelo speaking the phones with their durations at the speaker's pitch, into out.voice and
+// out.joins.
+void Voice(Engine& engine, double speakerHz, Rendering& out) {
   std::string lines;
   char line[96];
   for (const Phone& p : out.phones) {
@@ -325,8 +327,38 @@ Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, dou
   drain();
   out.joins = engine.SynthesizerForTesting()->Joins();
   engine.SynthesizerForTesting()->RecordJoins(false);
+}
+
+Rendering Render(EspeakSpeaker& speaker, Engine& engine, const Utterance& u, double speakerHz, int wpm,
+                 const Cepstra& cep) {
+  Spoken spoken = Speak(speaker, u, wpm, cep);
+  Rendering out;
+  out.phones = std::move(spoken.phones);
+  out.speaker = std::move(spoken.samples);
+  Voice(engine, speakerHz, out);
   if (out.voice.size() != out.speaker.size())
     throw std::runtime_error(std::string("varelo spoke ") + u.text + " for another duration");
+  return out;
+}
+
+// varelo alone, timed as Mowik times a plain sentence: every phone 70 ms (a closure counted to
+// its stop), a pause 200 ms. No speaker: `speaker` holds the voice again, for its loudness.
+Rendering RenderOwnTiming(Engine& engine, const Utterance& u, double speakerHz) {
+  constexpr int64_t kPhone = 70 * 16, kPause = 200 * 16;
+  Rendering out;
+  int64_t at = 0;
+  auto add = [&](const Symbol* s, int64_t length) {
+    out.phones.push_back({s, at, at + length});
+    at += length;
+  };
+  add(nullptr, kPause / 2);
+  for (const std::string& word : Split(u.phonemes, ' '))
+    if (word == ",") add(nullptr, kPause);
+    else
+      for (const std::string& p : Split(word, '|')) add(Find(p), kPhone);
+  add(nullptr, kPause / 2);
+  Voice(engine, speakerHz, out);
+  out.speaker = out.voice;
   return out;
 }
 
@@ -401,6 +433,73 @@ void Measure(const Rendering& r, const Cepstra& cep, Totals& t) {
   }
 }
 
+// What a listener trained on the speaker hears (phone_classifier.h), over one pace.
+struct Heard {
+  struct Token {
+    PhoneShape shape;
+    Class cls;
+    bool beforeVowel;
+  };
+  std::vector<Token> speaker, voice;
+};
+
+void Collect(const Rendering& r, int utterance, const Cepstra& cep, Heard& h, bool withSpeaker = true) {
+  constexpr int kFrame = 400, kHop = 80;
+  double loudest = 0;
+  for (int64_t c = kFrame / 2; c < static_cast<int64_t>(r.speaker.size()); c += kHop)
+    loudest = std::max(loudest, cep.Energy(r.speaker, c, kFrame));
+  const double floor = std::max(1e-3, loudest * 1e-5);
+  for (size_t i = 0; i < r.phones.size(); ++i) {
+    const Phone& p = r.phones[i];
+    if (!p.symbol) continue;
+    const bool beforeVowel = i + 1 < r.phones.size() && r.phones[i + 1].symbol && r.phones[i + 1].symbol->cls == kVowel;
+    for (auto [x, tokens] : {std::pair{&r.speaker, &h.speaker}, std::pair{&r.voice, &h.voice}}) {
+      if (!withSpeaker && tokens == &h.speaker) continue;
+      PhoneShape shape = ShapeOf(cep, *x, p.start, p.end, loudest, floor);
+      shape.symbol = p.symbol->mowik;
+      shape.utterance = utterance;
+      tokens->push_back({std::move(shape), p.symbol->cls, beforeVowel});
+    }
+  }
+}
+
+// Per class the share of phones heard as what they are, varelo's against the speaker's own
+// (each of its phones heard by the rest of it), the affricates before a vowel apart, and
+// varelo's commonest confusions.
+void PrintHeard(const Heard& h) {
+  std::vector<PhoneShape> templates;
+  for (const Heard::Token& t : h.speaker) templates.push_back(t.shape);
+  struct Count {
+    int right = 0, all = 0;
+  };
+  Count voice[kClasses + 1], speaker[kClasses + 1];  // the last: affricates before a vowel
+  std::map<std::string, int> confusions;
+  for (auto [tokens, counts] : {std::pair{&h.voice, voice}, std::pair{&h.speaker, speaker}})
+    for (const Heard::Token& t : *tokens) {
+      const std::string heard = HeardAs(t.shape, templates);
+      const bool right = heard == t.shape.symbol;
+      for (int c : {static_cast<int>(t.cls), t.cls == kAffricate && t.beforeVowel ? kClasses : -1}) {
+        if (c < 0) continue;
+        counts[c].all++;
+        counts[c].right += right;
+      }
+      if (tokens == &h.voice && !right) confusions[t.shape.symbol + ">" + heard]++;
+      if (std::getenv("VARELO_MEASURE_DEBUG") && !right && t.cls == kAffricate)
+        std::fprintf(stderr, "%s %s %s heard %s in %s\n", tokens == &h.voice ? "varelo" : "speaker", t.beforeVowel ? "V" : "C", t.shape.symbol.c_str(), heard.c_str(), kList[t.shape.utterance].text);
+    }
+  std::printf("  heard as the speaker's nearest phone (varelo / the speaker):");
+  for (int c = 0; c <= kClasses; ++c)
+    std::printf("%s %s %d/%d / %d/%d", c ? "," : "", c < kClasses ? kClassNames[c] : "affricates before a vowel",
+                voice[c].right, voice[c].all, speaker[c].right, speaker[c].all);
+  std::vector<std::pair<int, std::string>> common;
+  for (const auto& [pair, n] : confusions)
+    if (n >= 2) common.push_back({-n, pair});
+  std::sort(common.begin(), common.end());
+  std::printf("\n  varelo's confusions (twice or more):");
+  for (size_t k = 0; k < common.size() && k < 12; ++k) std::printf(" %s %d", common[k].second.c_str(), -common[k].first);
+  std::printf("\n");
+}
+
 void Print(const char* name, const Figures& f) {
   std::printf("  %-10s %5zu  %6.2f ±%.2f", name, f.phones, f.mcd.Mean(), f.mcd.Error());
   if (f.burst.n) std::printf("   %+6.2f ±%.2f  %5.2f", f.burst.Mean(), f.burst.Error(), f.burstAbs.Mean());
@@ -471,8 +570,10 @@ int Main(int argc, char** argv) {
                           Pace{"Mowik's slowest setting", "slowest-setting", 110}}) {
     Totals t;
     Stat phoneMs;
+    Heard heard;
     for (const Utterance& u : kList) {
       const Rendering r = Render(speaker, engine, u, speakerHz, pace.wpm, cep);
+      Collect(r, static_cast<int>(&u - kList), cep, heard);
       for (const Phone& p : r.phones)
         if (p.symbol) phoneMs.Add(double(p.end - p.start) / 16);
       Measure(r, cep, t);
@@ -488,6 +589,16 @@ int Main(int argc, char** argv) {
     for (int c = 0; c < kClasses; ++c) {
       Print(kClassNames[c], t.cls[c]);
       ok = ok && Finite(t.cls[c]) && t.cls[c].phones > 0;
+    }
+    PrintHeard(heard);
+    if (pace.wpm == 230) {
+      // The same phones as Mowik itself times them, heard by the speaker at its own pace.
+      Heard own;
+      own.speaker = heard.speaker;
+      for (const Utterance& u : kList)
+        Collect(RenderOwnTiming(engine, u, speakerHz), static_cast<int>(&u - kList), cep, own, false);
+      std::printf("  timed as Mowik times them (every phone 70 ms):\n");
+      PrintHeard(own);
     }
     if (perPhone)
       for (const Symbol& s : kSymbols)

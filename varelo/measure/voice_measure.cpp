@@ -27,7 +27,8 @@
 //    Mowik times them (every phone 70 ms, its closure counted to a stop), heard by the speaker
 //    at that pace. VARELO_MEASURE_DEBUG=1 lists every affricate heard wrong.
 // Spectrograms (sox) of three sentences, varelo above and the speaker below, go to DIR
-// (default: voice-measure beside the build's varelo folder). --phones adds a line per symbol;
+// (default: voice-measure beside the build's varelo folder). --phones adds a line per symbol
+// and, for each affricate, one before a vowel ("ts +V") and one before anything else ("ts +C_");
 // --check exits non-zero unless every figure is finite and every phone was spoken by both.
 
 #include <espeak-ng/speak_lib.h>
@@ -383,6 +384,7 @@ struct Figures {
 struct Totals {
   Figures cls[kClasses];
   std::map<std::string, Figures> symbol;
+  std::map<std::string, Figures> context;  // affricates: "ts +V" before a vowel, "ts +C_" otherwise
   size_t phones = 0, silentPhones = 0;
 };
 
@@ -400,11 +402,17 @@ void Measure(const Rendering& r, const Cepstra& cep, Totals& t) {
     }
     return e;
   };
-  for (const Phone& p : r.phones) {
+  for (size_t i = 0; i < r.phones.size(); ++i) {
+    const Phone& p = r.phones[i];
     if (!p.symbol) continue;
     Figures& f = t.cls[p.symbol->cls];
     Figures& fs = t.symbol[p.symbol->mowik];
-    ++t.phones, ++f.phones, ++fs.phones;
+    // An affricate's figures also by what follows it: a vowel, or anything else.
+    Figures ignored;
+    const bool beforeVowel = i + 1 < r.phones.size() && r.phones[i + 1].symbol && r.phones[i + 1].symbol->cls == kVowel;
+    Figures& fc = p.symbol->cls == kAffricate ? t.context[std::string(p.symbol->mowik) + (beforeVowel ? " +V" : " +C_")]
+                                              : ignored;
+    ++t.phones, ++f.phones, ++fs.phones, ++fc.phones;
     if (Rms(r.voice, p.start, p.end) < 1 || Rms(r.speaker, p.start, p.end) < 1) ++t.silentPhones;
     // Frames whose centre lies in the phone.
     const int64_t first = (p.start + kHop - 1) / kHop * kHop;
@@ -412,12 +420,13 @@ void Measure(const Rendering& r, const Cepstra& cep, Totals& t) {
       const double d = Mcd(cep.At(r.voice, c, kFrame, floor), cep.At(r.speaker, c, kFrame, floor));
       f.mcd.Add(d);
       fs.mcd.Add(d);
+      fc.mcd.Add(d);
     }
     if (IsClosed(p.symbol)) {
       const double ev = preEmphasised(r.voice, p.start, p.end), es = preEmphasised(r.speaker, p.start, p.end);
       const double db = 10 * std::log10((ev + 1) / (es + 1));
-      f.burst.Add(db), fs.burst.Add(db);
-      f.burstAbs.Add(std::abs(db)), fs.burstAbs.Add(std::abs(db));
+      f.burst.Add(db), fs.burst.Add(db), fc.burst.Add(db);
+      f.burstAbs.Add(std::abs(db)), fs.burstAbs.Add(std::abs(db)), fc.burstAbs.Add(std::abs(db));
     }
   }
   for (const Synthesizer::Join& j : r.joins) {
@@ -430,6 +439,12 @@ void Measure(const Rendering& r, const Cepstra& cep, Totals& t) {
     const double ds = Mcd(cep.At(r.speaker, a, kJoinFrame, floor), cep.At(r.speaker, b, kJoinFrame, floor));
     t.cls[p->symbol->cls].joinVoice.Add(dv), t.cls[p->symbol->cls].joinSpeaker.Add(ds);
     t.symbol[p->symbol->mowik].joinVoice.Add(dv), t.symbol[p->symbol->mowik].joinSpeaker.Add(ds);
+    if (p->symbol->cls == kAffricate) {
+      const Phone* next = p + 1 < r.phones.data() + r.phones.size() ? p + 1 : nullptr;
+      const bool beforeVowel = next && next->symbol && next->symbol->cls == kVowel;
+      Figures& fc = t.context[std::string(p->symbol->mowik) + (beforeVowel ? " +V" : " +C_")];
+      fc.joinVoice.Add(dv), fc.joinSpeaker.Add(ds);
+    }
   }
 }
 
@@ -603,6 +618,8 @@ int Main(int argc, char** argv) {
     if (perPhone)
       for (const Symbol& s : kSymbols)
         if (t.symbol.count(s.mowik)) Print(s.mowik, t.symbol[s.mowik]);
+    if (perPhone)
+      for (const auto& [name, figures] : t.context) Print(name.c_str(), figures);
     ok = ok && t.silentPhones == 0 && t.phones > 0;
   }
   std::printf("spectrograms: %s\n", fs::weakly_canonical(out).c_str());

@@ -327,7 +327,19 @@ bool NaturalReader::ReadWeekdays(const Noun& day, Case c) {
     }
   }
   // «w sob.» is «w sobotę»: a day after «w» is in the accusative.
-  Say(day.Form(false, lastWord_ == L"w" || lastWord_ == L"we" ? Case::Acc : c));
+  const Case dayCase = lastWord_ == L"w" || lastWord_ == L"we" ? Case::Acc : c;
+  Say(day.Form(false, dayCase));
+  // «w sob. i niedz.»: a day joined on by «i», «lub», «albo» or «oraz» takes the same case.
+  for (;;) {
+    const std::wstring joiner = NextWordAt(pos_);
+    if (joiner != L"i" && joiner != L"lub" && joiner != L"albo" && joiner != L"oraz") break;
+    const size_t after = SkipBlank(SkipBlank(pos_) + joiner.size());
+    const Abbreviation* next = AbbreviationAt(text_.substr(after));
+    if (!next || next->kind != Abbreviation::Kind::Noun || !IsWeekday(next->reading)) break;
+    Say(joiner);
+    Say(NounByLemma(next->reading)->Form(false, dayCase));
+    pos_ = after + next->text.size();
+  }
   lastWord_.clear();
   if (ClosesSentenceAt(pos_)) Mark(L'.');
   return true;

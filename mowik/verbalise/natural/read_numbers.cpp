@@ -249,10 +249,33 @@ bool NaturalReader::ReadRange(size_t start) {
     Mark(L',');
     Say(CardinalWords(b));
   } else {
-    const Agreement g = AgreeCount(b, NextWordAt(e2));
-    Say(CardinalWords(a, Case::Nom, g.gender));
+    const std::wstring next = NextWordAt(e2);
+    const Agreement g = AgreeCount(b, next);
+    // «od 5-6 lat» is «od pięciu do sześciu lat»: a preposition of one case governs the first.
+    const std::vector<Case> cases = CasesHere();
+    Say(CardinalWords(a, cases.size() == 1 ? cases.front() : Case::Nom, g.gender));
     Say(L"do");
     Say(CardinalWords(b, Case::Gen, g.gender));
+    // «2-3 kobiety» is «dwie do trzech kobiet», «2-3 tys.» «dwa do trzech tysięcy»: the noun
+    // follows the second number's genitive.
+    size_t length = 0;
+    const std::wstring_view multiplier = SkipBlank(e2) == e2 + 1 ? MultiplierAt(text_.substr(e2 + 1), length) : std::wstring_view();
+    const std::vector<NounReading> readings = NounReadings(next);
+    if (!multiplier.empty()) {
+      const Noun& noun = *NounByLemma(multiplier);
+      const FormChoice form = FormAfterCount(b, Case::Gen, noun.gender);
+      Say(noun.Form(form.plural, form.grammaticalCase));
+      e2 += 1 + length;
+      const size_t r = SkipBlank(e2);
+      if (const Currency* currency = CurrencyAt(text_.substr(r))) {  // «2-3 mln zł»
+        Say(NounByLemma(currency->noun)->Form(true, Case::Gen));
+        e2 = r + currency->symbol.size();
+      }
+    } else if (!readings.empty() && readings.front().listed && readings.front().noun && SkipBlank(e2) == e2 + 1) {
+      const FormChoice form = FormAfterCount(b, Case::Gen, g.gender);
+      Say(readings.front().noun->Form(form.plural, form.grammaticalCase));
+      e2 = SkipBlank(e2) + next.size();
+    }
   }
   pos_ = e2;
   return true;
@@ -537,7 +560,8 @@ NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_
   // A word a lexicon lists as a noun is one, whatever its ending («jabłonie»).
   std::vector<NounReading> readings = NounReadings(nextWord);
   if (!readings.empty() && !readings.front().listed && LooksLikeVerb(nextWord)) readings.clear();
-  if (readings.empty()) return {};
+  // No noun follows («do 5»): a preposition of one case governs the number itself.
+  if (readings.empty()) return {cases.size() == 1 ? cases.front() : Case::Nom, Gender::MascInanimate};
   if (!readings.front().listed) {
     // An adjective before the noun («3 nowe książki»): the noun after it decides.
     const size_t at = text_.find(nextWord, pos_);

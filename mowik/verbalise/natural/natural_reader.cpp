@@ -80,6 +80,7 @@ void NaturalReader::SentenceEnd() {
 
 std::vector<Case> NaturalReader::CasesHere() const {
   if (carriedCase_) return {*carriedCase_};
+  if (joinedCase_) return {*joinedCase_};
   return CasesAfterPreposition(lastWord_);
 }
 
@@ -266,6 +267,7 @@ void NaturalReader::ReadSymbol() {
   const std::wstring word = std::move(lastWord_);
   lastWord_.clear();
   carriedCase_.reset();
+  joinedCase_.reset();
   switch (c) {
     case L'.': case L',': case L'?': case L'!': case L';': case L':': Mark(c); return;
     case 0x2026: Mark(L'.'); return;

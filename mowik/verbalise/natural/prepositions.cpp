@@ -34,6 +34,8 @@ constexpr Preposition kPrepositions[] = {
     {L"poza", {Case::Ins, Case::Acc}, 2},
     // Not prepositions, but they govern the number after them the same way.
     {L"wieku", {Case::Gen}, 1},  // «w wieku 85 lat»
+    {L"ciągu", {Case::Gen}, 1},    // «w ciągu 2 godzin»
+    {L"trakcie", {Case::Gen}, 1},  // «w trakcie 3 dni»
 };
 
 }  // namespace

@@ -25,6 +25,12 @@ int Value(std::wstring_view digits) {
 
 bool IsYear(uint64_t v) { return v >= 1000 && v <= 2100; }
 
+bool IsMonthGenitive(std::wstring_view word) {
+  for (int m = 1; m <= 12; ++m)
+    if (MonthGenitive(m) == word) return true;
+  return false;
+}
+
 bool LooksLikeVerb(std::wstring_view w) {
   for (const std::wstring_view ending : {L"je", L"ją", L"ł", L"ła", L"li", L"ło", L"ać", L"ić", L"eć", L"yć", L"uje", L"ie", L"my", L"cie"})
     if (w.ends_with(ending)) return true;
@@ -38,10 +44,21 @@ constexpr std::wstring_view kYearWords[] = {L"roku", L"rok", L"rokiem", L"rokowi
 
 bool NaturalReader::ReadNumber() {
   const size_t start = pos_;
+  const std::vector<Case> governing = CasesHere();
   const bool read = ReadDate(start) || ReadClock(start, carriedCase_) || ReadScore(start) || ReadPostcode(start) ||
-                    ReadRange(start) || ReadFraction(start) || ReadGroupsAsPhone(start) || ReadOrdinalBeforeNoun(start);
+                    ReadRange(start) || ReadFirstDayOfSpan(start) || ReadFraction(start) || ReadGroupsAsPhone(start) ||
+                    ReadOrdinalBeforeNoun(start);
   if (!read) ReadQuantity(start);
   carriedCase_.reset();
+  joinedCase_.reset();
+  // «między 5 a 6»: a number joined on by «a», «i», «lub» or «albo» is in the same case.
+  if (governing.size() == 1) {
+    const std::wstring joiner = NextWordAt(pos_);
+    const size_t after = SkipBlank(SkipBlank(pos_) + joiner.size());
+    if ((joiner == L"a" || joiner == L"i" || joiner == L"lub" || joiner == L"albo") && after > SkipBlank(pos_) + joiner.size() &&
+        IsDigitChar(At(after)))
+      joinedCase_ = governing.front();
+  }
   phoneNext_ = false;
   lastWord_.clear();
   return true;
@@ -248,6 +265,12 @@ bool NaturalReader::ReadRange(size_t start) {
     Say(CardinalWords(a));
     Mark(L',');
     Say(CardinalWords(b));
+  } else if (a >= 1 && a <= 31 && b >= 1 && b <= 31 && SkipBlank(e2) > e2 && IsMonthGenitive(NextWordAt(e2))) {
+    // «1-3 października»: from the first day to the last.
+    if (lastWord_ != L"od") Say(L"od");
+    Say(OrdinalWords(a, Case::Gen, Gender::MascInanimate));
+    Say(L"do");
+    Say(OrdinalWords(b, Case::Gen, Gender::MascInanimate));
   } else {
     const std::wstring next = NextWordAt(e2);
     const Agreement g = AgreeCount(b, next);
@@ -278,6 +301,25 @@ bool NaturalReader::ReadRange(size_t start) {
     }
   }
   pos_ = e2;
+  return true;
+}
+
+bool NaturalReader::ReadFirstDayOfSpan(size_t start) {
+  // «od 1 do 3 października», «2 i 3 stycznia»: the first day of a span or a pair of days is
+  // a date too.
+  const size_t e1 = DigitsEnd(start);
+  if (e1 - start > 2 || IsLetterChar(At(e1))) return false;
+  const size_t d = SkipBlank(e1);
+  const std::wstring joiner = NextWordAt(e1);
+  if (d == e1 || (joiner != L"do" && joiner != L"i" && joiner != L"a" && joiner != L"lub" && joiner != L"albo")) return false;
+  const size_t n = SkipBlank(d + joiner.size());
+  const size_t e2 = DigitsEnd(n);
+  if (n == d + joiner.size() || e2 == n || e2 - n > 2) return false;
+  const bool isMonth = IsMonthGenitive(NextWordAt(e2));
+  const int first = Value(Slice(start, e1)), last = Value(Slice(n, e2));
+  if (!isMonth || SkipBlank(e2) == e2 || first < 1 || first > 31 || last < 1 || last > 31) return false;
+  Say(OrdinalWords(static_cast<uint64_t>(first), Case::Gen, Gender::MascInanimate));
+  pos_ = e1;
   return true;
 }
 
@@ -454,6 +496,7 @@ bool NaturalReader::ReadYearNoun(uint64_t year, size_t p) {
   if (!abbreviated && std::find(std::begin(kYearWords), std::end(kYearWords), next) == std::end(kYearWords)) return false;
   std::vector<Case> cases = CasesHere();
   if (lastWord_ == L"z" || lastWord_ == L"ze") cases = {Case::Gen};
+  if (lastWord_ == L"na") cases = {Case::Acc};  // «na 2024 r.»: for the year
   Case c = cases.empty() ? Case::Gen : cases.front();
   if (!abbreviated) {
     const Agreement g = AgreeOrdinal(next, cases);

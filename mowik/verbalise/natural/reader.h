@@ -61,6 +61,7 @@ class NaturalReader {
   bool ReadScore(size_t start);
   bool ReadPostcode(size_t start);
   bool ReadRange(size_t start);
+  bool ReadFirstDayOfSpan(size_t start);
   bool ReadFraction(size_t start);
   bool ReadOrdinalBeforeNoun(size_t start);
   bool ReadGroupsAsPhone(size_t start);
@@ -85,6 +86,7 @@ class NaturalReader {
   size_t pos_ = 0;
   std::wstring out_;
   std::wstring lastWord_;               // the last word read, lowercase; empty after a number or mark
+  std::optional<Case> joinedCase_;      // «między 5 a 6»: the first number's case for the second
   std::optional<Case> carriedCase_;     // «o godz.» hands «o»'s case on to the time
   bool phoneNext_ = false;              // after «tel.»
   bool hourRange_ = false;              // «godz.» before a span of hours

@@ -19,6 +19,7 @@ constexpr Unit kUnits[] = {
     {L"min.", L"minuta", L"", L""},        {L"min", L"minuta", L"", L""},
     {L"h", L"godzina", L"", L""},          {L"godz.", L"godzina", L"", L""},
     {L"°C", L"stopień", L"", L"Celsjusza"}, {L"° C", L"stopień", L"", L"Celsjusza"},
+    {L"st. C", L"stopień", L"", L"Celsjusza"},
     {L"°", L"stopień", L"", L""},          {L"%", L"procent", L"", L""},
     {L"‰", L"promil", L"", L""},           {L"kB", L"kilobajt", L"", L""},
     {L"KB", L"kilobajt", L"", L""},        {L"MB", L"megabajt", L"", L""},

@@ -89,5 +89,18 @@ TEST_F(NaturalNormaliseTest, InvalidDatesAndTimesAreReadAsNumbers) {
   EXPECT_EQ(Read(L"25:70"), L"dwadzieścia pięć do siedemdziesięciu.");
 }
 
+TEST_F(NaturalNormaliseTest, AJoinedNumbersCaseEndsWithTheJoinAndSpansNeedAMonth) {
+  // The case of «między» reaches the number after «a», and no further: not past a mark, not
+  // to a number after another word.
+  EXPECT_EQ(Read(L"Między 5 a 6. A 7 osób."), L"między pięcioma a sześcioma. a siedem osób.");
+  EXPECT_EQ(Read(L"Między 5 domami stoi 6 drzew."), L"między pięcioma domami stoi sześć drzew.");
+  // Without a month after them, numbers joined by «i» or «do» are counts, not days.
+  EXPECT_EQ(Read(L"Od 1 do 3 osób."), L"od jednego do trzech osób.");
+  EXPECT_EQ(Read(L"Mam 2 i 3."), L"mam dwa i trzy.");
+  EXPECT_EQ(Read(L"Dni 40-45 maja."), L"dni czterdzieści do czterdziestu pięciu maja.");  // no such days
+  // A range takes the noun into its genitive only when a noun follows it.
+  EXPECT_EQ(Read(L"Wynik 2-3 padł."), L"wynik dwa do trzech padł.");
+}
+
 }  // namespace
 }  // namespace mowik

@@ -25,6 +25,14 @@ int Value(std::wstring_view digits) {
 
 bool IsYear(uint64_t v) { return v >= 1000 && v <= 2100; }
 
+bool IsDayOfMonth(uint64_t v) { return v >= 1 && v <= 31; }
+
+// A day of a date as said: «piątego» (maja).
+std::wstring DayWords(uint64_t day) { return OrdinalWords(day, Case::Gen, Gender::MascInanimate); }
+
+// The case a preposition of one case governs; the nominative after any other word.
+Case OneCaseOr(const std::vector<Case>& cases) { return cases.size() == 1 ? cases.front() : Case::Nom; }
+
 bool IsMonthGenitive(std::wstring_view word) {
   for (int m = 1; m <= 12; ++m)
     if (MonthGenitive(m) == word) return true;
@@ -82,7 +90,7 @@ bool NaturalReader::ReadDate(size_t start) {
       day = Value(Slice(start, e1));
       month = Value(Slice(e1 + 1, e2));
       if ((context || At(e2) == L'.') && !measured && !IsDigitChar(At(e2)) && ValidDay(day, month, 2000)) {
-        Say(OrdinalWords(static_cast<uint64_t>(day), Case::Gen, Gender::MascInanimate));
+        Say(DayWords(static_cast<uint64_t>(day)));
         Say(MonthGenitive(month));
         pos_ = e2 + (At(e2) == L'.' && !ClosesSentenceAt(e2 + 1) ? 1 : 0);
         return true;
@@ -125,7 +133,7 @@ bool NaturalReader::ReadDate(size_t start) {
     return false;
   }
   if (!ValidDay(day, month, year == 0 ? 2000 : year) || IsDigitChar(At(end))) return false;
-  Say(OrdinalWords(static_cast<uint64_t>(day), Case::Gen, Gender::MascInanimate));
+  Say(DayWords(static_cast<uint64_t>(day)));
   Say(MonthGenitive(month));
   pos_ = end;
   if (year != 0) {
@@ -265,18 +273,18 @@ bool NaturalReader::ReadRange(size_t start) {
     Say(CardinalWords(a));
     Mark(L',');
     Say(CardinalWords(b));
-  } else if (a >= 1 && a <= 31 && b >= 1 && b <= 31 && SkipBlank(e2) > e2 && IsMonthGenitive(NextWordAt(e2))) {
+  } else if (IsDayOfMonth(a) && IsDayOfMonth(b) && SkipBlank(e2) > e2 && IsMonthGenitive(NextWordAt(e2))) {
     // «1-3 października»: from the first day to the last.
     if (lastWord_ != L"od") Say(L"od");
-    Say(OrdinalWords(a, Case::Gen, Gender::MascInanimate));
+    Say(DayWords(a));
     Say(L"do");
-    Say(OrdinalWords(b, Case::Gen, Gender::MascInanimate));
+    Say(DayWords(b));
   } else {
     const std::wstring next = NextWordAt(e2);
     const Agreement g = AgreeCount(b, next);
     // «od 5-6 lat» is «od pięciu do sześciu lat»: a preposition of one case governs the first.
     const std::vector<Case> cases = CasesHere();
-    Say(CardinalWords(a, cases.size() == 1 ? cases.front() : Case::Nom, g.gender));
+    Say(CardinalWords(a, OneCaseOr(cases), g.gender));
     Say(L"do");
     Say(CardinalWords(b, Case::Gen, g.gender));
     // «2-3 kobiety» is «dwie do trzech kobiet», «2-3 tys.» «dwa do trzech tysięcy»: the noun
@@ -315,10 +323,9 @@ bool NaturalReader::ReadFirstDayOfSpan(size_t start) {
   const size_t n = SkipBlank(d + joiner.size());
   const size_t e2 = DigitsEnd(n);
   if (n == d + joiner.size() || e2 == n || e2 - n > 2) return false;
-  const bool isMonth = IsMonthGenitive(NextWordAt(e2));
-  const int first = Value(Slice(start, e1)), last = Value(Slice(n, e2));
-  if (!isMonth || SkipBlank(e2) == e2 || first < 1 || first > 31 || last < 1 || last > 31) return false;
-  Say(OrdinalWords(static_cast<uint64_t>(first), Case::Gen, Gender::MascInanimate));
+  const uint64_t first = static_cast<uint64_t>(Value(Slice(start, e1))), last = static_cast<uint64_t>(Value(Slice(n, e2)));
+  if (!IsMonthGenitive(NextWordAt(e2)) || SkipBlank(e2) == e2 || !IsDayOfMonth(first) || !IsDayOfMonth(last)) return false;
+  Say(DayWords(first));
   pos_ = e1;
   return true;
 }
@@ -604,7 +611,7 @@ NaturalReader::Agreement NaturalReader::AgreeCount(uint64_t value, std::wstring_
   std::vector<NounReading> readings = NounReadings(nextWord);
   if (!readings.empty() && !readings.front().listed && LooksLikeVerb(nextWord)) readings.clear();
   // No noun follows («do 5»): a preposition of one case governs the number itself.
-  if (readings.empty()) return {cases.size() == 1 ? cases.front() : Case::Nom, Gender::MascInanimate};
+  if (readings.empty()) return {OneCaseOr(cases), Gender::MascInanimate};
   if (!readings.front().listed) {
     // An adjective before the noun («3 nowe książki»): the noun after it decides.
     const size_t at = text_.find(nextWord, pos_);

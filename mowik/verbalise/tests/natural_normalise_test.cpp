@@ -102,5 +102,22 @@ TEST_F(NaturalNormaliseTest, AJoinedNumbersCaseEndsWithTheJoinAndSpansNeedAMonth
   EXPECT_EQ(Read(L"Wynik 2-3 padł."), L"wynik dwa do trzech padł.");
 }
 
+TEST_F(NaturalNormaliseTest, SpansOfDaysStopAtTheMonthsLastDayAndWeekdaysAtTheFirstOtherWord) {
+  // Day 0 or 32 is no day: the numbers stay counts, whichever way they are joined.
+  EXPECT_EQ(Read(L"Od 0 do 3 maja."), L"od zera do trzeciego maja.");
+  EXPECT_EQ(Read(L"Od 1 do 32 maja."), L"od jednego do trzydziestu dwóch maja.");
+  EXPECT_EQ(Read(L"31-32 maja."), L"trzydzieści jeden do trzydziestu dwóch maja.");
+  // A weekday's case reaches only a weekday after «i»; another word ends it.
+  EXPECT_EQ(Read(L"W sob. i jutro."), L"w sobotę i jutro.");
+  EXPECT_EQ(Read(L"W sob. i niedz. i pon."), L"w sobotę i niedzielę i poniedziałek.");
+}
+
+TEST_F(NaturalNormaliseTest, ARangesMultiplierTakesItsCurrencyAndAYearAfterNaItsAccusative) {
+  EXPECT_EQ(Read(L"Zarobił 2-3 tys. zł."), L"zarobił dwa do trzech tysięcy złotych.");
+  EXPECT_EQ(Read(L"Zarobił 2-3 tys."), L"zarobił dwa do trzech tysięcy.");
+  EXPECT_EQ(Read(L"Plan na 2025 rok."), L"plan na dwa tysiące dwudziesty piąty rok.");
+  EXPECT_EQ(Read(L"Było to w 2025 r."), L"było to w dwa tysiące dwudziestym piątym roku.");  // «w» stays locative
+}
+
 }  // namespace
 }  // namespace mowik
